@@ -148,10 +148,11 @@ void MemoryPlatform::FailWritesUnder(const std::string& folder, const std::strin
     failingWriteFolders_.emplace_back(FoldCase(folder), message);
 }
 
-std::uint32_t MemoryPlatform::AddProcess(const std::string& exeEntry, bool canBeTerminated) {
+std::uint32_t MemoryPlatform::AddProcess(const std::string& exeEntry, bool canBeTerminated,
+                                         const std::string& imagePath) {
     const std::uint32_t id = nextProcessId_;
     nextProcessId_ += 4;
-    processes_.push_back({{exeEntry, id}, canBeTerminated});
+    processes_.push_back({{exeEntry, id}, canBeTerminated, imagePath});
     return id;
 }
 
@@ -191,6 +192,10 @@ void MemoryPlatform::SetRegistryDword(RegRoot root, const std::string& key, cons
 
 void MemoryPlatform::DenyRegistryKey(RegRoot root, const std::string& key) {
     deniedKeys_.insert(RegistryKeyId(root, key));
+}
+
+void MemoryPlatform::ProtectRegistryKey(RegRoot root, const std::string& key) {
+    protectedKeys_.insert(RegistryKeyId(root, key));
 }
 
 // ---- Looking -----------------------------------------------------------------
@@ -338,6 +343,9 @@ bool MemoryPlatform::RemoveFile(const std::string& path) {
     Location at = Locate(path);
     if (!at.node || !at.parent || at.node->isDirectory || at.node->locked) return false;
     if (at.node->attributes & attr::kReadOnly) return false;
+    for (const Process& process : processes_) {
+        if (!process.imagePath.empty() && Locate(process.imagePath).node == at.node) return false;  // running
+    }
     at.parent->children.erase(FoldCase(at.name));
     return true;
 }
@@ -473,7 +481,7 @@ bool MemoryPlatform::RegValueExists(RegRoot root, const std::string& key, const 
 
 bool MemoryPlatform::RegRemoveValue(RegRoot root, const std::string& key, const std::string& name) {
     RegKey* entry = FindKey(root, key);
-    if (!entry) return false;
+    if (!entry || protectedKeys_.count(RegistryKeyId(root, key)) != 0) return false;
     for (auto it = entry->values.begin(); it != entry->values.end(); ++it) {
         if (EqualsIgnoringCase(it->name, name)) {
             entry->values.erase(it);

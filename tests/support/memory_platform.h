@@ -36,13 +36,19 @@ public:
     // Writes under this folder fail with the given system message.
     void FailWritesUnder(const std::string& folder, const std::string& message = "Access is denied.");
 
-    std::uint32_t AddProcess(const std::string& exeEntry, bool canBeTerminated = true);
+    // A process with an image path keeps that file from being deleted while
+    // it runs, as Windows does with a running program's executable.
+    std::uint32_t AddProcess(const std::string& exeEntry, bool canBeTerminated = true,
+                             const std::string& imagePath = std::string());
     void SetSpecialFolder(int csidl, const std::string& path);
     void SetRegistryString(RegRoot root, const std::string& key, const std::string& name, const std::string& data);
     void SetRegistryDword(RegRoot root, const std::string& key, const std::string& name, std::uint32_t data);
     void AddRegistryKey(RegRoot root, const std::string& key);
     // Reads and writes of this key fail, as HKLM does without administrator rights.
     void DenyRegistryKey(RegRoot root, const std::string& key);
+    // Values of this key can be read but not deleted, as HKLM for a user
+    // without administrator rights when keys are opened for reading.
+    void ProtectRegistryKey(RegRoot root, const std::string& key);
     void SetDateTimeTexts(const DateTimeTexts& now) { now_ = now; }
     void SetExecutablePath(const std::string& path) { exePath_ = path; }
     void SetTempPath(const std::string& path) { tempPath_ = path; }
@@ -135,12 +141,14 @@ private:
     struct Process {
         ProcessEntry entry;
         bool canBeTerminated = true;
+        std::string imagePath;
     };
     std::vector<Process> processes_;
     std::uint32_t nextProcessId_ = 1000;
     std::map<int, std::string> specialFolders_;
     std::map<std::string, RegKey> registry_;  // keyed by root + folded path
     std::set<std::string> deniedKeys_;
+    std::set<std::string> protectedKeys_;
     DateTimeTexts now_{"07/12/2026", "09:20:28"};
     std::string exePath_ = "C:\\Program Files\\KV Vuduv\\kvvuduv.exe";
     std::string tempPath_ = "C:\\Users\\user\\AppData\\Local\\Temp\\";

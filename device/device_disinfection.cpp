@@ -1,0 +1,366 @@
+#include "device/device_disinfection.h"
+
+#include "computer/removal_routines.h"
+#include "core/report_header.h"
+#include "core/text.h"
+#include "device/drive_list.h"
+#include "device/removal.h"
+
+namespace kv {
+namespace {
+
+// ---- Virus processes ---------------------------------------------------------
+
+struct VirusProcess {
+    const char* exeName;
+    MessagePair ended;
+    MessagePair notRunning;
+};
+
+const VirusProcess kVirusProcesses[] = {
+    {"wscript.exe",
+     {"[KV] > Processo [kv001] finalizado!", "[KV] > Process [kv001] finished!"},
+     {"[KV] - Processo [kv001] não está em execução neste computador!",
+      "[KV] - Process [kv001] is not running on this computer!"}},
+    {"xcv.exe",
+     {"[KV] > Processo [kv002] finalizado!", "[KV] > Process [kv002] finished!"},
+     {"[KV] - Processo [kv002] não está em execução neste computador!",
+      "[KV] - Process [kv002] is not running on this computer!"}},
+    {"rundll32.exe",
+     {"[KV] > Processo [kv003] finalizado!", "[KV] > Process [kv003] finished!"},
+     {"[KV] - Processo [kv003] não está em execução neste computador!",
+      "[KV] - Process [kv003] is not running on this computer! "}},
+};
+
+void EndVirusProcesses(ActionContext& ctx) {
+    for (const VirusProcess& process : kVirusProcesses) {
+        const MessagePair& line = KillProcessByName(ctx.os, process.exeName) ? process.ended : process.notRunning;
+        ctx.Pair(line.pt, line.en);
+    }
+}
+
+// ---- Folder walks ------------------------------------------------------------
+
+bool IsPlainFolder(ActionContext& ctx, const std::string& path) {
+    if (!ctx.os.FolderExists(path)) return false;
+    const std::optional<std::uint32_t> attributes = ctx.os.ReadAttributes(path);
+    return attributes && !IsReparsePoint(*attributes);
+}
+
+// Clears the attributes of every entry of folder (this level only). Clearing
+// a link's attributes changes the link, not what it points at.
+void MakeEntriesVisible(ActionContext& ctx, const std::string& folder) {
+    for (const DirEntry& entry : ctx.os.FindEntries(folder + "*.*")) {
+        if (!entry.IsDotOrDotDot()) ctx.os.ClearAttributes(folder + entry.name);
+    }
+}
+
+// Removes the scripts one level below folder. Links are passed over: a
+// junction at the root named like an ordinary folder may point at another
+// drive, whose scripts are none of this device's business.
+void RemoveScriptsOneLevelDown(ActionContext& ctx, const std::string& folder) {
+    for (const DirEntry& entry : ctx.os.FindEntries(folder + "*.*")) {
+        if (entry.IsDotOrDotDot() || IsReparsePoint(entry.attributes)) continue;
+        RemoveMatchingFiles(ctx, folder + entry.name + "\\", "*.js");
+    }
+}
+
+// Deletes a file the disinfection knows by name and reports the result; a
+// file that stays (locked, in use) is reported as such, never as deleted.
+bool DeleteKnownFile(ActionContext& ctx, const std::string& path, const std::string& deletedPt,
+                     const std::string& deletedEn) {
+    if (ctx.os.RemoveFile(path)) {
+        ctx.Pair(deletedPt, deletedEn);
+        return true;
+    }
+    ctx.flags().UndeletedFileFlag = true;
+    ctx.Pair("[KV] > Não foi possível Excluir o Arquivo " + path, "[KV] > Could not delete file " + path);
+    return false;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// ---- Trash folders -------------------------------------------------------------
+
+// The virus hides the user's files in a trash folder; the disinfection gives
+// them back under a recovered folder name of the active language.
+struct TrashFolder {
+    const char* name;     // ".Trashes"
+    const char* batFile;  // the launcher beside it, nullptr when none
+    const char* recoveredPt;
+    const char* recoveredEn;
+};
+
+const TrashFolder kTrashFolders[] = {
+    {".Trashes", nullptr, "RECUPERADOS", "RECOVERED"},
+    {"Drive", "Drive.bat", "RECUPERADOS2", "RECOVERED2"},
+    {"Files", "Files.bat", "RECUPERADOS3", "RECOVERED3"},
+};
+
+// A stick cleaned before and infected again still holds the earlier recovered
+// folder, so the name may be taken: the first free one of NAME, NAME-2, ...
+constexpr int kMaxRecoveredNameNumber = 999;
+
+// Renames root + trashName to a free recovered name and returns that name,
+// or "" when the folder could not be renamed at all.
+std::string RenameToFreeRecoveredName(ActionContext& ctx, const std::string& root, const std::string& trashName,
+                                      const std::string& recoveredName) {
+    for (int number = 1; number <= kMaxRecoveredNameNumber; ++number) {
+        const std::string candidate = number == 1 ? recoveredName : recoveredName + "-" + std::to_string(number);
+        if (ctx.os.ReadAttributes(root + candidate)) continue;  // taken
+        return ctx.os.Rename(root + trashName, root + candidate) ? candidate : std::string();
+    }
+    return std::string();
+}
+
+bool TrashFolderPresent(ActionContext& ctx, const std::string& root, const TrashFolder& trash) {
+    // A link named like the trash folder is not the virus's folder: leave it.
+    if (!IsPlainFolder(ctx, root + trash.name)) return false;
+    return trash.batFile == nullptr || ctx.os.FileExists(root + trash.batFile);
+}
+
+void DeleteTrashLauncher(ActionContext& ctx, const std::string& root, const std::string& batFile) {
+    if (ctx.os.FileExists(root + batFile)) {
+        DeleteKnownFile(ctx, root + batFile, "[KV] - Arquivo " + Quoted(batFile) + " deletado do Drive " + root,
+                        "[KV] - File " + Quoted(batFile) + " deleted the Drive " + root);
+    } else {
+        ctx.Pair("[KV] - Arquivo " + batFile + " não encontrado no Drive " + root,
+                 "[KV] - File " + batFile + " not found in the " + root);
+    }
+}
+
+// Renames the trash folder and returns the folder to work on, ending with a
+// backslash. When no name can be had, the trash folder itself is made visible
+// and worked on in place, and the report says it was not renamed.
+std::string RecoverTrashFolder(ActionContext& ctx, const std::string& root, const TrashFolder& trash) {
+    const std::string shown = std::string("\\") + trash.name;
+    const std::string recovered =
+        RenameToFreeRecoveredName(ctx, root, trash.name, ctx.Pick(trash.recoveredPt, trash.recoveredEn));
+    if (!recovered.empty()) {
+        ctx.Pair("[KV] > Pasta " + root + shown + " renomeada para " + root + recovered + ".",
+                 "[KV] > Folder " + root + shown + " renamed " + root + recovered + ".");
+        return root + recovered + "\\";
+    }
+    ctx.os.ClearAttributes(root + trash.name);
+    ctx.Pair("[KV] > Pasta " + root + shown + " não pôde ser renomeada! (colocada em modo visível)",
+             "[KV] > Folder " + root + shown + " could not be renamed! (placed in visible mode)");
+    return root + trash.name + "\\";
+}
+
+void RecoverTrashFolders(ActionContext& ctx, const std::string& root) {
+    for (const TrashFolder& trash : kTrashFolders) {
+        if (!TrashFolderPresent(ctx, root, trash)) continue;
+        if (trash.batFile) DeleteTrashLauncher(ctx, root, trash.batFile);
+        ctx.flags().InfectionFlag = true;
+        const std::string shown = std::string("\\") + trash.name;
+        ctx.Pair("[KV] > Pasta " + root + shown + " encontrada.", "[KV] > Folders " + root + shown + " found.");
+        const std::string currentFolder = RecoverTrashFolder(ctx, root, trash);
+        MakeEntriesVisible(ctx, currentFolder);
+        ctx.Pair("[KV] > Pastas e arquivos do Diretório " + currentFolder + " colocados em modo visível",
+                 "[KV] > Folders and files directory " + currentFolder + " placed in visible mode");
+        RemoveMatchingFiles(ctx, currentFolder, "*.js");
+        RemoveScriptsOneLevelDown(ctx, currentFolder);
+    }
+}
+
+// ---- Recycle and system folders --------------------------------------------------
+
+const char* const kRecycleFolders[] = {
+    "RECYCLE", "RECYCLE.BIN", "$RECYCLE.BIN", "RECYCLER", "RECYCLER.BIN", "$RECYCLER.BIN", "System Volume Information",
+};
+
+void DeleteRecycleFolders(ActionContext& ctx, const std::string& root) {
+    for (const char* name : kRecycleFolders) {
+        const std::string path = root + name;
+        DeleteFolderTree(ctx, path, FolderTreeLevel::TopLevel);
+        if (!ctx.flags().FolderFoundFlag) continue;
+        if (ctx.os.FolderExists(path)) {
+            ctx.Pair("[KV] > Pasta " + path + " não pôde ser Deletada! (Pasta de Sistema)",
+                     "[KV] > Folder " + path + " could not be deleted! (System Folder)");
+        } else {
+            ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!",
+                     "[KV] > Folder " + path + " Successfully Deleted!");
+        }
+    }
+}
+
+// ---- Virus files at the root ---------------------------------------------------
+
+void RemoveVirusFiles(ActionContext& ctx, const std::string& root) {
+    for (const char* mask : {"Microsoft Excel.WsF", "Manuel.doc", "dw.dll", "*.vbs", "*.vbe"}) {
+        RemoveMatchingFiles(ctx, root, mask);
+    }
+    ctx.flags().ShortcutSeenFlag = false;
+    RemoveMatchingFiles(ctx, root, "*.lnk");
+    RemoveExecutableDisguise(ctx, root, "*.exe");
+    ctx.flags().ShortcutSeenFlag = false;
+    RemoveMatchingFiles(ctx, root, "*.js");
+    RemoveScriptsOneLevelDown(ctx, root);
+}
+
+void DeleteAutorun(ActionContext& ctx, const std::string& root) {
+    const std::string name = Quoted("autorun.inf");
+    if (ctx.os.FileExists(root + "autorun.inf")) {
+        DeleteKnownFile(ctx, root + "autorun.inf", "[KV] > Arquivo " + name + " deletado do Drive " + root,
+                        "[KV] > File " + name + " deleted the Drive " + root);
+    } else {
+        ctx.Pair("[KV] - Arquivo " + name + " não encontrado no Drive " + root,
+                 "[KV] - File " + name + " not found in the " + root);
+    }
+}
+
+void DeleteBatBat(ActionContext& ctx, const std::string& root) {
+    const std::string name = Quoted("bat.bat");
+    if (ctx.os.FileExists(root + "bat.bat")) {
+        ctx.flags().InfectionFlag = true;
+        DeleteKnownFile(ctx, root + "bat.bat", "[KV] > Arquivo " + name + " deletado do Drive " + root,
+                        "[KV] > File " + name + " deleted the Drive " + root);
+    } else {
+        ctx.Pair("[KV] - Arquivo " + name + " não encontrado no Drive " + root,
+                 "[KV] - File " + name + " not found in the " + root);
+    }
+}
+
+// ---- Closing -------------------------------------------------------------------
+
+void WriteCompletionLine(ActionContext& ctx) {
+    ctx.Pair("[KV] - Processo Concluído com Sucesso!", "[KV] - Process Completed Successfully!");
+}
+
+void WriteVerdict(ActionContext& ctx, const std::string& root) {
+    if (ctx.flags().InfectionFlag) {
+        if (ctx.IsPortuguese()) {
+            ctx.Line("[KV] > Vírus Encontrados na Unidade " + root + "! Verifique o relatório!");
+            ctx.dialogs.ShowMessage(BoxKind::Warning, "Heads up",
+                                    "Vírus Encontrados na Unidade " + root + "!" + " Verifique o relatório!");
+        } else {
+            ctx.Line("[KV] > Virus Found and Deleted Drive " + root + "!");
+            ctx.dialogs.ShowMessage(BoxKind::Warning, "Heads up", "Virus Found and Deleted Drive " + root + "!");
+        }
+        return;
+    }
+    ctx.Pair("[KV] - Nenhum Vírus Encontrado no Drive " + root + "!", "[KV] - No Virus Found in Drive " + root + "!");
+    ctx.dialogs.ShowMessage(BoxKind::Information, "Outcome",
+                            ctx.Pick("Não foram Encontrados Vírus no Drive " + root + "!",
+                                     "Viruses were not found in Drive " + root + "!"));
+}
+
+// ---- Disguised executables -------------------------------------------------------
+
+// The last two characters of the Windows product name ("XP" on Windows XP).
+std::string ProductNameEnding(ActionContext& ctx) {
+    const std::string productName = ctx.os.RegReadString(
+        RegRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\", "ProductName");
+    return productName.substr(DropLastChars(productName, 2).size());
+}
+
+// The virus's own copy has a fixed size just above 250,000 bytes.
+bool HasVirusCopySize(std::uint32_t size) { return size > 250000 && size < 251000; }
+
+void RemoveVirusCopy(ActionContext& ctx, const std::string& folder, const std::string& name, bool onWindowsXp) {
+    if (onWindowsXp) {
+        if (KillProcessByName(ctx.os, "explorer.exe")) {
+            ctx.Pair("[KV] > Processo [explorer.exe] finalizado!", "[KV] > Process [explorer.exe] finished!");
+        } else {
+            ctx.Pair("[KV] - Processo [explorer.exe] não está em execução neste computador!",
+                     "[KV] - Process [explorer.exe] is not running on this computer!");
+        }
+    }
+    // The virus runs disguised as one of these.
+    const bool ended = KillProcessByName(ctx.os, "notepad.exe") || KillProcessByName(ctx.os, "calc.exe");
+    if (ended) {
+        ctx.Pair("[KV] > Processo [kv008] finalizado!", "[KV] > Process [kv008] finished!");
+    } else {
+        ctx.Pair("[KV] - Processo [kv008] não está em execução neste computador!",
+                 "[KV] - Process [kv008] is not running on this computer!");
+    }
+    RemoveFileWithRunValues(ctx, folder, name);
+    const std::string path = folder + name;
+    ctx.Line("[KV] > Arquivo " + path +
+             (ctx.os.FileExists(path) ? " não pode ser deletado!" : " deletado com sucesso!"));
+}
+
+// The program's own executable name begins so; it is never counted.
+bool IsOwnExecutableName(const std::string& name) { return FirstChars(name, 8) == "KV Vuduv"; }
+
+void DeleteFolderTwin(ActionContext& ctx, const std::string& path) {
+    // The fixed-size copy may be gone already: its deletion has been reported.
+    if (!ctx.os.FileExists(path)) return;
+    if (ctx.os.RemoveFile(path)) {
+        ctx.Pair("[KV] > Arquivo " + path + " Deletado com Sucesso!", "[KV] > File " + path + " Successfully Deleted!");
+    } else {
+        ctx.Pair("[KV] - Não foi possível Excluír o Arquivo " + path, "[KV] - Could not delete file " + path);
+    }
+}
+
+}  // namespace
+
+void RemoveExecutableDisguise(ActionContext& ctx, const std::string& folder, const std::string& mask) {
+    const std::vector<DirEntry> entries = ctx.os.FindEntries(folder + mask);
+    const bool onWindowsXp = ProductNameEnding(ctx) == "XP";
+    bool matched = false;
+    for (const DirEntry& entry : entries) {
+        if (entry.IsDirectory()) continue;
+        const std::string path = folder + entry.name;
+        ctx.os.ClearAttributes(path);
+        if (HasVirusCopySize(entry.size) && ctx.flags().ShortcutSeenFlag) {
+            RemoveVirusCopy(ctx, folder, entry.name, onWindowsXp);
+        }
+        if (IsProcessRunning(ctx.os, entry.name) && !IsOwnExecutableName(entry.name)) {
+            ctx.flags().InfectionFlag = true;
+            if (KillProcessByName(ctx.os, entry.name)) {
+                ctx.Pair("[KV] > Processo " + entry.name + " finalizado com sucesso!",
+                         "[KV] > Process " + entry.name + " finished successfully!");
+            }
+            matched = true;
+        }
+        if (ctx.os.FolderExists(DropLastChars(path, 4))) {
+            ctx.flags().InfectionFlag = true;
+            DeleteFolderTwin(ctx, path);
+            matched = true;
+        }
+    }
+    if (!matched) ctx.Pair("[KV] - Nenhum Código/Vírus Encontrado!", "[KV] - No Code/Virus Found!");
+}
+
+SaveOfferTexts DeviceDisinfectionSaveTexts(UiLanguage language) {
+    if (language == UiLanguage::Portuguese) {
+        return {"Deseja salvar o Relatório?", "Aviso", "Salvar Log de Verificação de Computador",
+                "Arquivo já exite deseja substituir?", "Aviso"};
+    }
+    return {"Want to save the report?", "Warning", "Save Log Scan Computer", "File hesitate longer wish to replace?",
+            "Warning"};
+}
+
+void DeviceDisinfection(ActionContext& ctx, const std::string& driveListText) {
+    ctx.flags().InfectionFlag = false;
+    ctx.flags().FolderFoundFlag = false;
+    if (driveListText.empty()) {
+        ctx.dialogs.ShowMessage(
+            BoxKind::Information, ctx.Pick("Atenção", "Warning"),
+            ctx.Pick("Escolha a Unidade do Dispositivo que deseja limpar!", "Choose Unit Device you want to clean!"));
+        return;
+    }
+    const std::string root = DriveRootFromListText(driveListText);
+    WriteReportHeader(ctx, ActionKind::DeviceDisinfection, root);
+    EndVirusProcesses(ctx);
+
+    MakeEntriesVisible(ctx, root);
+    ctx.Pair("[KV] - Pastas e arquivos do Drive " + root + " colocados em modo visível",
+             "[KV] - File and Folder Drive " + root + " placed in visible mode ");
+    RecoverTrashFolders(ctx, root);
+    DeleteRecycleFolders(ctx, root);
+    RemoveVirusFiles(ctx, root);
+    DeleteAutorun(ctx, root);
+    DeleteBatBat(ctx, root);
+
+    WriteCompletionLine(ctx);
+    WriteVerdict(ctx, root);
+    // The copies end before the second completion line; the user's copy,
+    // saved afterwards, has it.
+    SaveAutomaticCopies(ctx, kDeviceCopyPrefix);
+    WriteCompletionLine(ctx);
+    OfferReportSave(ctx, ctx.session.options.afterDisinfections, DeviceDisinfectionSaveTexts(ctx.session.language));
+}
+
+}  // namespace kv

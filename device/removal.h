@@ -1,0 +1,36 @@
+// Removal routines shared by the device and the computer disinfections: files
+// matching a mask (with their process and start-up values) and whole folders.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/session.h"
+
+namespace kv {
+
+// The Run keys these routines clean.
+inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kPoliciesRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Run";
+
+// Removes every file of folder (ending with a backslash) that matches mask,
+// ending the process of the same name and deleting the Run values named after
+// the file. Writes five lines per file, or one line when nothing matched.
+void RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const std::string& mask);
+
+// Who calls DeleteFolderTree: an action (TopLevel) or the routine itself on a
+// subfolder (Nested, which counts the folder as an infection).
+enum class FolderTreeLevel { TopLevel, Nested };
+
+// Deletes folder (with or without a trailing backslash) and everything in it,
+// ending any process named like a file met on the way. Only plain folders are
+// descended: a junction, symbolic link or mount point is never entered, so the
+// routine cannot reach past it; a link passed in itself is removed as a link.
+// Returns true when the folder itself was removed.
+bool DeleteFolderTree(ActionContext& ctx, std::string folder, FolderTreeLevel level);
+
+// True for an entry carrying the reparse-point bit (junction, symbolic link,
+// mount point): walks never descend into one.
+bool IsReparsePoint(std::uint32_t attributes);
+
+}  // namespace kv
