@@ -1,0 +1,29 @@
+#include "cli/cli_actions.h"
+
+#include "device/device_check.h"
+
+namespace kv::cli {
+namespace {
+
+bool RunDeviceCheck(ActionContext& ctx, const std::string& driveListText) {
+    // An autorun.inf alone is a finding too: the verdict says so.
+    return DeviceCheck(ctx, driveListText).FoundSomething();
+}
+
+const CliAction kActions[] = {
+    {"check-device", DriveArgument::Required, RunDeviceCheck},
+    {"disinfect-device", DriveArgument::Required, nullptr},
+    {"check-computer", DriveArgument::Refused, nullptr},
+    {"disinfect-computer", DriveArgument::Refused, nullptr},
+};
+
+}  // namespace
+
+const CliAction* FindCliAction(const std::string& name) {
+    for (const CliAction& action : kActions) {
+        if (name == action.name) return &action;
+    }
+    return nullptr;
+}
+
+}  // namespace kv::cli

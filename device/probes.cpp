@@ -1,0 +1,74 @@
+#include "device/probes.h"
+
+#include "core/text.h"
+
+namespace kv {
+namespace {
+
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The droppers' executables are a little over 250,000 bytes.
+constexpr std::uint32_t kDropperSizeAbove = 250000;
+constexpr std::uint32_t kDropperSizeBelow = 251000;
+
+// Our own executable, which may well sit on the stick and be running.
+constexpr const char* kOwnExecutablePrefix = "KV Vuduv";
+
+void RunValueLine(ActionContext& ctx, RegRoot root, const std::string& baseName, const std::string& item) {
+    if (ctx.os.RegValueExists(root, kRunKey, baseName)) {
+        ctx.flags().InfectionFlag = true;
+        ctx.Line("[KV] > Item <" + item + "> encontrado!");
+    } else {
+        ctx.Line("[KV] - Item <" + item + "> não encontrado!");
+    }
+}
+
+bool IsDropperSize(std::uint32_t size) { return size > kDropperSizeAbove && size < kDropperSizeBelow; }
+
+void DisguiseLine(ActionContext& ctx, bool found, const std::string& mask) {
+    if (found) {
+        ctx.flags().InfectionFlag = true;
+        ctx.Line("[KV] > Vírus tipo <" + mask + "> encontrado!");
+    } else {
+        ctx.Line("[KV] - Vírus tipo <" + mask + "> não encontrado!");
+    }
+}
+
+}  // namespace
+
+void ProbeFileAndRunValue(ActionContext& ctx, const std::string& folder, const std::string& mask) {
+    for (const DirEntry& entry : ctx.os.FindEntries(folder + mask)) {
+        if (entry.IsDirectory()) continue;
+        // Whatever the mask: for "abc.js" this looks up "ab".
+        const std::string baseName = DropLastChars(entry.name, 4);
+        if (ctx.os.FileExists(folder + entry.name)) {
+            if (mask == "*.lnk") ctx.flags().ShortcutSeenFlag = true;
+            ctx.flags().InfectionFlag = true;
+            ctx.Line("[KV] > Item <Infecções 10> encontrado!");
+        } else {
+            ctx.Line("[KV] - Item <Infecções 10> não encontrado!");
+        }
+        RunValueLine(ctx, RegRoot::CurrentUser, baseName, "Infecções 10.1");
+        RunValueLine(ctx, RegRoot::LocalMachine, baseName, "Infecções 10.2");
+    }
+}
+
+void ProbeExecutableDisguise(ActionContext& ctx, const std::string& folder, const std::string& mask) {
+    for (const DirEntry& entry : ctx.os.FindEntries(folder + mask)) {
+        if (entry.IsDirectory()) continue;
+        ctx.os.ClearAttributes(folder + entry.name);
+        if (IsDropperSize(entry.size) && ctx.flags().ShortcutSeenFlag) {
+            ctx.Line("[KV] > Vírus tipo A1 encontrado!");
+            ctx.flags().InfectionFlag = true;
+        }
+        const bool runningStranger =
+            IsProcessRunning(ctx.os, entry.name) && FirstChars(entry.name, 8) != kOwnExecutablePrefix;
+        DisguiseLine(ctx, runningStranger, mask);
+        // A file named just ".exe" has no twin: its empty base name would
+        // name the folder being searched, which always exists.
+        const std::string twinName = DropLastChars(entry.name, 4);
+        DisguiseLine(ctx, !twinName.empty() && ctx.os.FolderExists(folder + twinName), mask);
+    }
+}
+
+}  // namespace kv
