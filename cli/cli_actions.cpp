@@ -1,6 +1,7 @@
 #include "cli/cli_actions.h"
 
 #include "device/device_check.h"
+#include "device/device_disinfection.h"
 
 namespace kv::cli {
 namespace {
@@ -10,9 +11,14 @@ bool RunDeviceCheck(ActionContext& ctx, const std::string& driveListText) {
     return DeviceCheck(ctx, driveListText).FoundSomething();
 }
 
+bool RunDeviceDisinfection(ActionContext& ctx, const std::string& driveListText) {
+    DeviceDisinfection(ctx, driveListText);
+    return ctx.session.outcome.InfectionFlag;
+}
+
 const CliAction kActions[] = {
     {"check-device", DriveArgument::Required, RunDeviceCheck},
-    {"disinfect-device", DriveArgument::Required, nullptr},
+    {"disinfect-device", DriveArgument::Required, RunDeviceDisinfection},
     {"check-computer", DriveArgument::Refused, nullptr},
     {"disinfect-computer", DriveArgument::Refused, nullptr},
 };
