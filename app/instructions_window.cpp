@@ -1,0 +1,84 @@
+#include "app/instructions_window.h"
+
+#include "app/control_ids.h"
+#include "app/ui_texts.h"
+#include "core/win32/wide.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int kClientWidth = 706;
+constexpr int kClientHeight = 635;
+constexpr COLORREF kGrey = RGB(192, 192, 192);
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+
+}  // namespace
+
+InstructionsWindow::~InstructionsWindow() {
+    if (background_) DeleteObject(background_);
+}
+
+void InstructionsWindow::Open(HWND owner, int dpi, HFONT boldFont, HFONT buttonFont) {
+    if (!hwnd()) {
+        dpi_ = dpi;
+        textFont_ = boldFont;
+        buttonFont_ = buttonFont;
+        RegisterWindowClass(kInstructionsWindowClass, nullptr, nullptr, GetSysColorBrush(COLOR_BTNFACE));
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+        const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+        RECT frame = {0, 0, MulDiv(kClientWidth, dpi, 96), MulDiv(kClientHeight, dpi, 96)};
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        Create(kInstructionsWindowClass, Widen(kInstructionsCaption).c_str(), style, exStyle, x, y, width, height,
+               owner, 0);
+        if (!hwnd()) return;
+    }
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd());
+    BringWindowToTop(hwnd());
+}
+
+void InstructionsWindow::CreateControls() {
+    auto scaled = [this](int value) { return MulDiv(value, dpi_, 96); };
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND memo = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", Widen(JoinLines(InstructionsLines())).c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
+                                scaled(kClientWidth), scaled(kClientHeight - 48), hwnd(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(InstructionsControlId::Memo1))),
+                                instance, nullptr);
+    SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_), FALSE);
+    HWND close = CreateWindowExW(
+        0, L"BUTTON", Widen(kInstructionsCloseCaption).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+        (scaled(kClientWidth) - scaled(120)) / 2, scaled(kClientHeight - 40), scaled(120), scaled(32), hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(InstructionsControlId::BitBtn1))), instance, nullptr);
+    SendMessageW(close, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+    SetFocus(close);
+}
+
+LRESULT InstructionsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        background_ = CreateSolidBrush(kGrey);
+        CreateControls();
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IdOf(InstructionsControlId::BitBtn1) && HIWORD(wParam) == BN_CLICKED) {
+            DestroyWindow(hwnd());
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:  // the read-only text area
+        SetTextColor(reinterpret_cast<HDC>(wParam), kNavy);
+        SetBkColor(reinterpret_cast<HDC>(wParam), kGrey);
+        return reinterpret_cast<LRESULT>(background_);
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+void InstructionsWindow::OnFinalMessage() {
+    if (onClosed_) onClosed_();
+}
+
+}  // namespace kv

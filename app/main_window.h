@@ -1,0 +1,127 @@
+// The main window: three tabs of controls, the report area, the language
+// buttons and links below. It owns the session (report, flags, language,
+// options) for the whole run and runs each action synchronously when its
+// button is pressed.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app_shell.h"
+#include "app/control_ids.h"
+#include "app/instructions_window.h"
+#include "app/report_view.h"
+#include "app/window.h"
+#include "app/window_dialogs.h"
+#include "core/session.h"
+
+namespace kv {
+
+class MainWindow : public Window {
+public:
+    explicit MainWindow(PlatformOps& os);
+    ~MainWindow() override;
+
+    // Creates the window (start-up runs during creation) and shows it.
+    bool Open(int showCommand);
+    // Keyboard handling before dispatch: F11 on the instructions button and
+    // the dialog keys (Tab, Escape) of both windows. True when consumed.
+    bool PreTranslateMessage(MSG& message);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnFinalMessage() override;
+
+private:
+    struct FontSet {
+        HFONT normal = nullptr;
+        HFONT bold = nullptr;
+        HFONT italic = nullptr;
+    };
+    using CommandHandler = void (MainWindow::*)();
+    struct CommandRoute {
+        ControlId control;
+        WORD notification;
+        CommandHandler handler;
+    };
+
+    // Messages.
+    LRESULT OnCreate();
+    void OnCommand(int id, WORD notification);
+    LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
+    LRESULT OnControlColour(HDC dc, HWND control);
+    bool OnSetCursor(HWND target);
+    LRESULT OnQueryEndSession();
+    void OnEndSession(bool ending);
+    void OnDestroy();
+    void OnStartupProblem();
+
+    // Commands.
+    void OnCheckDevice();
+    void OnDisinfectDevice();
+    void OnRefreshCheckDrives();
+    void OnRefreshDisinfectionDrives();
+    void OnCheckDriveChosen();
+    void OnDisinfectionDriveChosen();
+    void OnPortuguese();
+    void OnEnglish();
+    void OnOptionClicked();
+    void OnSaveOptions();
+    void OnInstructions();
+    void OnWebPageLink();
+    void OnSocialPageLink();
+    void OnEscape();
+
+    // Building and updating the window.
+    void CreateFonts();
+    void CreateControls();
+    void CreateTooltips();
+    void ApplyInitialCaptions();
+    void ApplySwitchedCaptions();
+    void SetCaption(ControlId control, const std::string& caption);
+    void ShowPage(int index);
+    void FillDriveList(ControlId list, const DriveList& drives, std::string& selectedText);
+    std::string ChosenDriveText(ControlId list) const;
+    void SwitchTo(UiLanguage language);
+    void ShowAuthorBox();
+    void RunAction(const std::function<void(ActionContext&)>& action);
+    void ShowFileError(bool whileWriting, const std::string& path, const std::string& systemMessage);
+    void ShutDown();
+    void SetHoveredLink(HWND link);
+    static LRESULT CALLBACK LinkLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self);
+
+    HWND Control(ControlId id) const;
+    ControlId IdOfControl(HWND control) const;
+    int Scaled(int value) const { return MulDiv(value, dpi_, 96); }
+    bool IsLinkLabel(ControlId id) const;
+
+    PlatformOps& os_;
+    Session session_;
+    ReportView reportView_;
+    WindowDialogs dialogs_;
+    std::map<ControlId, HWND> controls_;
+    std::vector<std::unique_ptr<Container>> containers_;
+    std::unique_ptr<InstructionsWindow> instructions_;
+    FontSet fonts_;
+    HFONT instructionsFont_ = nullptr;
+    HBRUSH faceBrush_ = nullptr;
+    HBRUSH reportBrush_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HWND hoveredLink_ = nullptr;
+    int dpi_ = 96;
+    std::string systemRoot_;
+    std::string checkDriveText_;         // DriveComboBox2's selected entry
+    std::string disinfectionDriveText_;  // DriveComboBox1's selected entry
+    std::optional<OptionsFileError> startupProblem_;
+    bool shutDown_ = false;
+};
+
+}  // namespace kv
