@@ -6,8 +6,9 @@
 #   make_device()        builds the device in "$device" with the helpers below
 #                        (a fresh folder for every language; mapped as E:)
 #   languages            "pt en" (default) or one of them
+#   action               the action of the default command line (check-device)
 #   args=(...)           the command line; default: --lang LANG
-#                        --save C:\kv-e2e\NAME.LANG.txt check-device E
+#                        --save C:\kv-e2e\NAME.LANG.txt ACTION E
 #   expect_exit          the exit status
 #   expect_boxes_pt=(...), expect_boxes_en=(...)
 #                        the transcript's "== " lines, in order
@@ -68,6 +69,7 @@ trap remove_run_values EXIT
 
 # Case defaults, then the case itself.
 languages="pt en"
+action=check-device
 expect_report=yes
 expect_stderr=""
 expect_boxes_pt=()
@@ -98,7 +100,7 @@ for lang in $languages; do
     saved="$prefix/drive_c/kv-e2e/$name.$lang.txt"
     rm -f "$saved"
     if [ -z "${args+set}" ]; then
-        command_line=(--lang "$lang" --save "C:\\kv-e2e\\$name.$lang.txt" check-device E)
+        command_line=(--lang "$lang" --save "C:\\kv-e2e\\$name.$lang.txt" "$action" E)
     else
         command_line=("${args[@]}")
     fi
