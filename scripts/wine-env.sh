@@ -8,6 +8,9 @@ kv_wine_exports() {
     export WINEARCH=win64
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # Wine maps Linux file names through the locale: without a UTF-8 one,
+    # "Relatório" on a mapped drive would reach Windows programs garbled.
+    export LC_ALL=C.UTF-8
 }
 
 # kv_wine BINARY ARGS... : runs a program (never the 32-bit loader).
