@@ -1,6 +1,6 @@
 # Shared by the disinfect-device cases (sourced by their case files): the
 # action, and checks of the device and of the automatic report copies.
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034,SC2154  # variables shared with run-case.sh
 action=disinfect-device
 
 # The copies of earlier runs go, so each run's copies can be found.
