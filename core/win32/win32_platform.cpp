@@ -1,0 +1,539 @@
+#include "core/win32/win32_platform.h"
+
+#include <windows.h>
+// (windows.h first: the headers below build on it)
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <utility>
+
+#include "core/text.h"
+#include "core/win32/wide.h"
+
+namespace kv {
+namespace {
+
+// ---- Handles -------------------------------------------------------------------
+
+// Owns a kernel handle; both null and INVALID_HANDLE_VALUE mean "none", since
+// the calls disagree on which one reports a failure.
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE handle = nullptr) : handle_(handle) {}
+    ~ScopedHandle() { Close(); }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+
+    bool Valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    // Closes now and tells whether the close succeeded (for files, the last
+    // chance to hear about a failed write).
+    bool Close() {
+        const bool closed = !Valid() || CloseHandle(handle_) != FALSE;
+        handle_ = nullptr;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class ScopedFind {
+public:
+    ScopedFind(const std::string& pattern, WIN32_FIND_DATAW& data)
+        : handle_(FindFirstFileW(Widen(pattern).c_str(), &data)) {}
+    ~ScopedFind() {
+        if (Found()) FindClose(handle_);
+    }
+    ScopedFind(const ScopedFind&) = delete;
+    ScopedFind& operator=(const ScopedFind&) = delete;
+
+    bool Found() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATAW& data) { return FindNextFileW(handle_, &data) != FALSE; }
+
+private:
+    HANDLE handle_;
+};
+
+class ScopedKey {
+public:
+    ScopedKey() = default;
+    ~ScopedKey() { Close(); }
+    ScopedKey(ScopedKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    ScopedKey& operator=(ScopedKey&&) = delete;
+
+    explicit operator bool() const { return key_ != nullptr; }
+    HKEY Get() const { return key_; }
+    HKEY* Receive() { return &key_; }
+    // After a failed open or create the variable holds no handle to close.
+    void Forget() { key_ = nullptr; }
+    void Close() {
+        if (key_ != nullptr) RegCloseKey(key_);
+        key_ = nullptr;
+    }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// ---- Registry helpers ------------------------------------------------------------
+
+HKEY RootKey(RegRoot root) { return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+// Callers write key paths with or without a leading or trailing backslash;
+// the registry wants neither.
+std::wstring KeyPath(const std::string& key) {
+    std::wstring path = Widen(key);
+    const std::size_t first = path.find_first_not_of(L'\\');
+    if (first == std::wstring::npos) return std::wstring();
+    const std::size_t last = path.find_last_not_of(L'\\');
+    return path.substr(first, last - first + 1);
+}
+
+ScopedKey OpenKey(HKEY parent, const std::wstring& path, REGSAM access) {
+    ScopedKey key;
+    if (RegOpenKeyExW(parent, path.c_str(), 0, access, key.Receive()) != ERROR_SUCCESS) key.Forget();
+    return key;
+}
+
+ScopedKey CreateKey(HKEY parent, const std::wstring& path) {
+    ScopedKey key;
+    if (RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                        key.Receive(), nullptr) != ERROR_SUCCESS) {
+        key.Forget();
+    }
+    return key;
+}
+
+// A key the caller may not open still exists.
+bool KeyExists(HKEY parent, const std::wstring& path) {
+    HKEY key = nullptr;
+    const LONG result = RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, &key);
+    if (result == ERROR_SUCCESS) RegCloseKey(key);
+    return result == ERROR_SUCCESS || result == ERROR_ACCESS_DENIED;
+}
+
+std::vector<std::wstring> SubkeyNames(HKEY key) {
+    std::vector<std::wstring> names;
+    wchar_t name[256];  // key names are at most 255 characters
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(std::size(name));
+        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
+bool CopyValues(HKEY source, HKEY target) {
+    DWORD maxNameLength = 0;
+    DWORD maxDataLength = 0;
+    if (RegQueryInfoKeyW(source, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxNameLength,
+                         &maxDataLength, nullptr, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    std::vector<wchar_t> name(maxNameLength + 1);
+    std::vector<BYTE> data(maxDataLength + 1);
+    for (DWORD index = 0;;) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataLength = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        const LONG result =
+            RegEnumValueW(source, index, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength);
+        if (result == ERROR_NO_MORE_ITEMS) return true;
+        if (result == ERROR_MORE_DATA) {  // a value grew while we copied: make room and read it again
+            name.resize(name.size() * 2);
+            data.resize(std::max<std::size_t>(data.size() * 2, dataLength));
+            continue;
+        }
+        if (result != ERROR_SUCCESS) return false;
+        if (RegSetValueExW(target, name.data(), 0, type, data.data(), dataLength) != ERROR_SUCCESS) return false;
+        ++index;
+    }
+}
+
+// Copies every value and subkey of source into target, depth first. (Windows
+// XP has no RegCopyTree.)
+bool CopyKeyTree(HKEY source, HKEY target) {
+    if (!CopyValues(source, target)) return false;
+    for (const std::wstring& name : SubkeyNames(source)) {
+        ScopedKey sourceChild = OpenKey(source, name, KEY_READ);
+        if (!sourceChild) return false;
+        ScopedKey targetChild = CreateKey(target, name);
+        if (!targetChild || !CopyKeyTree(sourceChild.Get(), targetChild.Get())) return false;
+    }
+    return true;
+}
+
+// Deletes path and everything under it. (Windows XP has no RegDeleteTree.)
+bool DeleteKeyTree(HKEY parent, const std::wstring& path) {
+    std::vector<std::wstring> subkeys;
+    {
+        ScopedKey key = OpenKey(parent, path, KEY_READ);
+        if (!key) return false;
+        subkeys = SubkeyNames(key.Get());
+    }
+    bool deletedAll = true;
+    for (const std::wstring& name : subkeys) deletedAll = DeleteKeyTree(parent, path + L"\\" + name) && deletedAll;
+    return RegDeleteKeyW(parent, path.c_str()) == ERROR_SUCCESS && deletedAll;
+}
+
+// ---- Other helpers -------------------------------------------------------------
+
+DirEntry ToDirEntry(const WIN32_FIND_DATAW& data) {
+    DirEntry entry;
+    entry.name = Narrow(data.cFileName);
+    entry.attributes = data.dwFileAttributes;
+    entry.size = data.nFileSizeLow;
+    return entry;
+}
+
+std::string VolumeLabel(const wchar_t* root) {
+    // A disconnected network drive can keep the call waiting on the network
+    // for a long time; such drives are listed without a label.
+    if (GetDriveTypeW(root) == DRIVE_REMOTE) return std::string();
+    // An empty floppy, card reader or CD drive would otherwise put up the
+    // "insert a disk" box; with critical errors failed the call returns at once.
+    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    SetErrorMode(previousMode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    wchar_t label[MAX_PATH + 1] = L"";
+    const BOOL known =
+        GetVolumeInformationW(root, label, static_cast<DWORD>(std::size(label)), nullptr, nullptr, nullptr, nullptr, 0);
+    SetErrorMode(previousMode);
+    return known ? Narrow(label) : std::string();
+}
+
+// format(buffer, size) is a Get…FormatW call: asked with size 0 it tells the
+// size it needs, null included.
+template <typename Format>
+std::string FormattedText(Format format) {
+    const int length = format(nullptr, 0);
+    if (length <= 0) return std::string();
+    std::vector<wchar_t> text(length);
+    if (format(text.data(), length) <= 0) return std::string();
+    return Narrow(text.data());
+}
+
+}  // namespace
+
+// ---- Processes -------------------------------------------------------------------
+
+std::vector<ProcessEntry> Win32Platform::SnapshotProcesses() {
+    std::vector<ProcessEntry> processes;
+    ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.Valid()) return processes;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
+        processes.push_back({Narrow(entry.szExeFile), entry.th32ProcessID});
+    }
+    return processes;
+}
+
+bool Win32Platform::TerminateProcessById(std::uint32_t processId) {
+    ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+    return process.Valid() && TerminateProcess(process.Get(), 0) != FALSE;
+}
+
+// ---- Files and folders -----------------------------------------------------------
+
+std::vector<DirEntry> Win32Platform::FindEntries(const std::string& pattern) {
+    std::vector<DirEntry> entries;
+    WIN32_FIND_DATAW data;
+    ScopedFind find(pattern, data);
+    if (!find.Found()) return entries;
+    do {
+        entries.push_back(ToDirEntry(data));
+    } while (find.Next(data));
+    return entries;
+}
+
+// Any entry that is not a folder counts, whatever its time stamp: a file
+// dated before 1980 (which the DOS date format cannot hold) still exists.
+bool Win32Platform::FileExists(const std::string& path) {
+    WIN32_FIND_DATAW data;
+    ScopedFind find(path, data);
+    return find.Found() && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Platform::FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<std::uint32_t> Win32Platform::ReadAttributes(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return attributes;
+}
+
+// FILE_ATTRIBUTE_NORMAL is the documented way to say "no attribute"; Windows
+// and Wine treat the value 0 the same.
+bool Win32Platform::ClearAttributes(const std::string& path) {
+    return SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
+bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != FALSE; }
+
+bool Win32Platform::RemoveFolder(const std::string& path) { return RemoveDirectoryW(Widen(path).c_str()) != FALSE; }
+
+bool Win32Platform::CreateFolder(const std::string& path) {
+    return CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE;
+}
+
+bool Win32Platform::Rename(const std::string& oldPath, const std::string& newPath) {
+    return MoveFileW(Widen(oldPath).c_str(), Widen(newPath).c_str()) != FALSE;
+}
+
+bool Win32Platform::CopyFileOver(const std::string& source, const std::string& target) {
+    return CopyFileW(Widen(source).c_str(), Widen(target).c_str(), FALSE) != FALSE;
+}
+
+bool Win32Platform::WriteWholeFile(const std::string& path, const std::string& bytes, std::string& error) {
+    ScopedHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        error = SystemErrorMessage(GetLastError());
+        return false;
+    }
+    constexpr std::size_t kChunk = 1 << 20;
+    for (std::size_t written = 0; written < bytes.size();) {
+        const DWORD wanted = static_cast<DWORD>(std::min(kChunk, bytes.size() - written));
+        DWORD done = 0;
+        if (!WriteFile(file.Get(), bytes.data() + written, wanted, &done, nullptr)) {
+            error = SystemErrorMessage(GetLastError());
+            return false;
+        }
+        written += done;
+    }
+    if (!file.Close()) {
+        error = SystemErrorMessage(GetLastError());
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+std::optional<std::string> Win32Platform::ReadWholeFile(const std::string& path) {
+    ScopedHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return std::nullopt;
+    std::string content;
+    char chunk[64 * 1024];
+    for (;;) {
+        DWORD done = 0;
+        if (!ReadFile(file.Get(), chunk, sizeof(chunk), &done, nullptr)) return std::nullopt;
+        if (done == 0) return content;
+        content.append(chunk, done);
+    }
+}
+
+std::string Win32Platform::TempPath() {
+    std::vector<wchar_t> buffer(MAX_PATH + 1);
+    DWORD length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length > buffer.size()) {  // the answer is the size it needs
+        buffer.resize(length + 1);
+        length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
+    }
+    if (length == 0 || length >= buffer.size()) return std::string();
+    return Narrow(buffer.data(), length);
+}
+
+// ---- Drives ------------------------------------------------------------------------
+
+std::vector<LogicalDrive> Win32Platform::LogicalDrives() {
+    std::vector<LogicalDrive> drives;
+    std::vector<wchar_t> roots(4 * 26 + 1);
+    DWORD length = GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
+    if (length >= roots.size()) {
+        roots.resize(length + 1);
+        length = GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
+    }
+    if (length == 0 || length >= roots.size()) return drives;
+    for (const wchar_t* root = roots.data(); *root != L'\0'; root += std::wcslen(root) + 1) {
+        if (!((root[0] >= L'A' && root[0] <= L'Z') || (root[0] >= L'a' && root[0] <= L'z'))) continue;
+        LogicalDrive drive;
+        drive.letter = AsciiUpper(std::string(1, static_cast<char>(root[0])))[0];
+        drive.label = VolumeLabel(root);
+        drives.push_back(drive);
+    }
+    return drives;
+}
+
+// Callers pass "E:" as often as "E:\"; GetDriveType wants the backslash.
+DriveKind Win32Platform::GetDriveKind(const std::string& root) {
+    if (root.empty()) return DriveKind::NoRootDir;
+    std::wstring wideRoot = Widen(root);
+    if (wideRoot.back() != L'\\') wideRoot += L'\\';
+    return static_cast<DriveKind>(GetDriveTypeW(wideRoot.c_str()));
+}
+
+// ---- Special folders, executable, clock ----------------------------------------------
+
+std::string Win32Platform::GetSpecialFolder(int csidl) {
+    wchar_t path[MAX_PATH] = L"";
+    if (SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return std::string();
+    std::wstring folder(path);
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    return Narrow(folder);
+}
+
+std::string Win32Platform::ExecutablePath() {
+    constexpr std::size_t kLongestPath = 32768;
+    for (std::vector<wchar_t> buffer(MAX_PATH); buffer.size() <= kLongestPath; buffer.resize(buffer.size() * 2)) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return std::string();
+        // A cut path fills the whole buffer (Windows XP says nothing more).
+        if (length < buffer.size()) return Narrow(buffer.data(), length);
+    }
+    return std::string();
+}
+
+// Both texts describe one moment, so a report started at midnight cannot
+// show one day's date with the next day's time.
+DateTimeTexts Win32Platform::CurrentDateTimeTexts() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    DateTimeTexts texts;
+    texts.shortDate = FormattedText([&now](wchar_t* text, int size) {
+        return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, size);
+    });
+    texts.longTime = FormattedText(
+        [&now](wchar_t* text, int size) { return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &now, nullptr, text, size); });
+    return texts;
+}
+
+// ---- Registry ------------------------------------------------------------------------
+// Keys are opened for reading to read or list, and for setting values only to
+// delete one: without administrator rights HKEY_LOCAL_MACHINE can be read but
+// not written, and a probe must still see what is there.
+
+bool Win32Platform::RegValueExists(RegRoot root, const std::string& key, const std::string& name) {
+    ScopedKey opened = OpenKey(RootKey(root), KeyPath(key), KEY_READ);
+    return opened &&
+           RegQueryValueExW(opened.Get(), Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool Win32Platform::RegRemoveValue(RegRoot root, const std::string& key, const std::string& name) {
+    ScopedKey opened = OpenKey(RootKey(root), KeyPath(key), KEY_SET_VALUE);
+    return opened && RegDeleteValueW(opened.Get(), Widen(name).c_str()) == ERROR_SUCCESS;
+}
+
+std::string Win32Platform::RegReadString(RegRoot root, const std::string& key, const std::string& name) {
+    ScopedKey opened = OpenKey(RootKey(root), KeyPath(key), KEY_READ);
+    if (!opened) return std::string();
+    const std::wstring valueName = Widen(name);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+        return std::string();
+    }
+    // Asked again while the value may change: a few rounds, then give up.
+    for (int round = 0; round < 4; ++round) {
+        if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
+        // One unit more than the data, so text stored without its null still ends in one.
+        std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
+        DWORD capacity = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
+        const LONG result = RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &type,
+                                             reinterpret_cast<BYTE*>(data.data()), &capacity);
+        if (result == ERROR_SUCCESS) {
+            return (type == REG_SZ || type == REG_EXPAND_SZ) ? Narrow(data.data()) : std::string();
+        }
+        if (result != ERROR_MORE_DATA) return std::string();
+        size = capacity;
+    }
+    return std::string();
+}
+
+std::vector<std::string> Win32Platform::RegValueNames(RegRoot root, const std::string& key) {
+    std::vector<std::string> names;
+    ScopedKey opened = OpenKey(RootKey(root), KeyPath(key), KEY_READ);
+    if (!opened) return names;
+    std::vector<wchar_t> name(16384);  // value names are at most 16,383 characters
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        if (RegEnumValueW(opened.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        names.push_back(Narrow(name.data(), length));
+    }
+    return names;
+}
+
+bool Win32Platform::RegKeyExists(RegRoot root, const std::string& key) {
+    return KeyExists(RootKey(root), KeyPath(key));
+}
+
+// Moves nothing when the new key already exists. A copy that fails half way is
+// taken back, and the old key is deleted only after a complete copy.
+bool Win32Platform::RegMoveKey(RegRoot root, const std::string& oldKey, const std::string& newKey, bool deleteOld) {
+    const HKEY rootKey = RootKey(root);
+    const std::wstring oldPath = KeyPath(oldKey);
+    const std::wstring newPath = KeyPath(newKey);
+    if (oldPath.empty() || newPath.empty()) return false;
+    // A key copied into its own subtree would keep finding the copy it is making.
+    if (StartsWith(FoldCase(Narrow(newPath)), FoldCase(Narrow(oldPath)) + "\\")) return false;
+    ScopedKey source = OpenKey(rootKey, oldPath, KEY_READ);
+    if (!source || KeyExists(rootKey, newPath)) return false;
+    {
+        ScopedKey target = CreateKey(rootKey, newPath);
+        if (!target) return false;
+        if (!CopyKeyTree(source.Get(), target.Get())) {
+            target.Close();
+            DeleteKeyTree(rootKey, newPath);
+            return false;
+        }
+    }
+    if (!deleteOld) return true;
+    source.Close();
+    return DeleteKeyTree(rootKey, oldPath);
+}
+
+// ---- Shell and session ---------------------------------------------------------------
+
+void Win32Platform::ShellOpen(const std::string& target, bool explore) {
+    // The shell may hand the verb to COM-based extensions: they need COM on
+    // this thread. A thread that already has another COM model keeps it.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ShellExecuteW(nullptr, explore ? L"explore" : nullptr, Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (SUCCEEDED(com)) CoUninitialize();
+}
+
+// CreateProcessW instead of WinExec: WinExec takes an ANSI command line, which
+// would turn any character outside the system code page into "?".
+void Win32Platform::RunCommandLine(const std::string& commandLine) {
+    const std::wstring wide = Widen(commandLine);
+    std::vector<wchar_t> line(wide.begin(), wide.end());  // CreateProcessW may write into it
+    line.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
+}
+
+void Win32Platform::ExitWindowsWithPrivilege(unsigned flags) {
+    HANDLE token = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
+        TOKEN_PRIVILEGES privileges{};
+        privileges.PrivilegeCount = 1;
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        if (LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
+            AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+        }
+        CloseHandle(token);
+    }
+    ExitWindowsEx(flags, 0);
+}
+
+}  // namespace kv
