@@ -1,0 +1,530 @@
+// Drives kvvuduv.exe from outside, as a user would, under Wine: finds the
+// window and its controls by their ids, clicks, selects, switches tabs, reads
+// texts and answers message boxes. Every wait is on a condition, bounded by a
+// generous limit that only a failure reaches.
+//
+// One step per run (run-gui-test.sh calls the steps in order and takes the
+// screenshots between them):
+//   gui_driver start EXE LETTER     first start: options file, tips, drive lists, virus processes ended
+//   gui_driver tab N                shows tab N, prints the window's place as WxH+X+Y
+//   gui_driver device-check LETTER  the device check from its button with its closing box and save question
+//   gui_driver english|portuguese   a language switch: every caption of the table, the tips
+//   gui_driver options LETTER       options saved, saved again after the file was deleted, live value
+//   gui_driver instructions         one instructions window however often it is asked for; F11
+//   gui_driver end-session          Windows' end-session query answered No, then Yes
+//   gui_driver restart EXE          a second start reads the saved options back, then closes
+//   gui_driver sleep                stands in for a virus process
+//   gui_driver close                closes a window left open by a failed run
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "app/ui_texts.h"
+
+namespace {
+
+using kv::ControlId;
+using C = kv::ControlId;
+
+constexpr DWORD kLimitMs = 30000;
+
+std::wstring W(const std::string& utf8) {
+    if (utf8.empty()) return std::wstring();
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &text[0], length);
+    return text;
+}
+
+std::string U(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &utf8[0], length, nullptr, nullptr);
+    return utf8;
+}
+
+// Control characters made visible, for failure messages.
+std::string Shown(const std::wstring& text) {
+    std::string shown;
+    for (char c : U(text)) {
+        if (c == '\r') {
+            shown += "\\r";
+        } else if (c == '\n') {
+            shown += "\\n";
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+[[noreturn]] void Fail(const std::string& what) {
+    std::printf("FAIL: %s\n", what.c_str());
+    std::fflush(stdout);
+    std::exit(1);
+}
+
+void Expect(bool condition, const std::string& what) {
+    if (!condition) Fail(what);
+}
+
+void ExpectText(const std::wstring& actual, const std::wstring& expected, const std::string& what) {
+    if (actual != expected) Fail(what + ": got \"" + Shown(actual) + "\", expected \"" + Shown(expected) + "\"");
+}
+
+void WaitFor(const std::function<bool()>& condition, const std::string& what) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > kLimitMs) Fail("timed out waiting for " + what);
+        Sleep(20);
+    }
+}
+
+std::wstring TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kLimitMs, &length)) return L"";
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, kLimitMs,
+                        &copied);
+    text.resize(copied);
+    return text;
+}
+
+// ---- Finding windows ----------------------------------------------------------
+
+HWND MainWindow() {
+    HWND window = FindWindowW(kv::kMainWindowClass, nullptr);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+HWND WaitForMainWindow() {
+    HWND window = nullptr;
+    WaitFor([&] { return (window = MainWindow()) != nullptr; }, "the main window");
+    return window;
+}
+
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<ChildSearch*>(data);
+    if (GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+HWND Control(HWND main, ControlId id) {
+    if (id == C::TForm1) return main;
+    ChildSearch search{kv::IdOf(id), nullptr};
+    EnumChildWindows(main, FindChild, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) Fail("no control with id " + std::to_string(kv::IdOf(id)));
+    return search.found;
+}
+
+struct TopLevelSearch {
+    HWND owner;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindOwned(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TopLevelSearch*>(data);
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
+        std::wstring(name) == search->className) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> OwnedWindows(HWND owner, const wchar_t* className) {
+    TopLevelSearch search{owner, className, {}};
+    EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// ---- Message boxes ------------------------------------------------------------------
+
+struct Box {
+    HWND window;
+    std::wstring title;
+    std::wstring text;
+};
+
+Box WaitForBox(HWND owner, const std::string& what) {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            const std::vector<HWND> boxes = OwnedWindows(owner, L"#32770");
+            box = boxes.empty() ? nullptr : boxes.front();
+            return box != nullptr;
+        },
+        what);
+    return {box, TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))};
+}
+
+void Answer(const Box& box, int button) {
+    PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    WaitFor([&] { return !IsWindow(box.window); }, "the box to close");
+}
+
+void ExpectBox(const Box& box, const std::string& title, const std::string& text, const std::string& what) {
+    ExpectText(box.title, W(title), what + " (title)");
+    ExpectText(box.text, W(text), what + " (text)");
+}
+
+// ---- Controls ------------------------------------------------------------------------
+
+void Click(HWND main, ControlId id) { PostMessageW(Control(main, id), BM_CLICK, 0, 0); }
+
+bool IsChecked(HWND main, ControlId id) { return SendMessageW(Control(main, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::vector<std::wstring> ComboEntries(HWND combo) {
+    std::vector<std::wstring> entries;
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        wchar_t entry[256] = L"";
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry));
+        entries.emplace_back(entry);
+    }
+    return entries;
+}
+
+void SelectDrive(HWND main, ControlId list, wchar_t letter) {
+    HWND combo = Control(main, list);
+    const std::vector<std::wstring> entries = ComboEntries(combo);
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        if (entries[index].empty() || entries[index][0] != letter) continue;
+        SendMessageW(combo, CB_SETCURSEL, index, 0);
+        PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(kv::IdOf(list), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        return;
+    }
+    Fail(std::string("drive ") + static_cast<char>(letter) + ": is not in the list");
+}
+
+std::wstring Report(HWND main) { return TextOf(Control(main, C::Memo1)); }
+
+std::vector<std::wstring> ReportLines(HWND main) {
+    std::vector<std::wstring> lines;
+    const std::wstring text = Report(main);
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(L"\r\n", start);
+        lines.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+        if (end == std::wstring::npos) break;
+        start = end + 2;
+    }
+    return lines;
+}
+
+// ---- The machine ------------------------------------------------------------------------
+
+std::wstring SpecialFolder(int csidl) {
+    wchar_t path[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+std::wstring OptionsFile() { return SpecialFolder(CSIDL_APPDATA) + L"\\zirozov\\parametros.ini"; }
+
+std::string FileContent(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string content;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) content.append(buffer, read);
+    CloseHandle(file);
+    return content;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+HANDLE Launch(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, FolderOf(exe).c_str(),
+                        &startup, &process)) {
+        Fail("cannot start " + U(exe));
+    }
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+HANDLE ProcessOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return OpenProcess(SYNCHRONIZE, FALSE, id);
+}
+
+std::wstring SystemRoot() { return SpecialFolder(CSIDL_PROFILE).substr(0, 3); }
+
+// ---- Checks shared by the steps ------------------------------------------------------------
+
+void ExpectInitialCaptions(HWND main) {
+    const std::string root = U(SystemRoot());
+    for (const kv::CaptionRow& row : kv::CaptionTable()) {
+        ExpectText(TextOf(Control(main, row.control)), W(kv::InitialCaption(row, root)),
+                   "start-up caption of control " + std::to_string(kv::IdOf(row.control)));
+    }
+}
+
+void ExpectSwitchedCaptions(HWND main, kv::UiLanguage language) {
+    const std::string root = U(SystemRoot());
+    for (const kv::CaptionRow& row : kv::CaptionTable()) {
+        const std::string expected =
+            kv::SwitchChangesCaption(row) ? kv::SwitchedCaption(row, language, root) : kv::InitialCaption(row, root);
+        ExpectText(TextOf(Control(main, row.control)), W(expected),
+                   "caption of control " + std::to_string(kv::IdOf(row.control)) + " after the switch");
+    }
+}
+
+// ---- Steps ------------------------------------------------------------------------------------
+
+void StepStart(const std::wstring& exe, wchar_t fixtureLetter) {
+    Expect(!MainWindow(), "a main window is already open");
+    DeleteFileW(OptionsFile().c_str());
+
+    // Two stand-ins for virus processes (copies of this program the script
+    // put beside the program), which start-up must end silently.
+    const std::wstring folder = FolderOf(exe);
+    std::vector<HANDLE> viruses;
+    for (const wchar_t* name : {L"\\wscript.exe", L"\\XCV.exe"}) viruses.push_back(Launch(folder + name, L"sleep"));
+
+    HANDLE program = Launch(exe, L"");
+    HWND main = WaitForMainWindow();
+    for (HANDLE virus : viruses) {
+        Expect(WaitForSingleObject(virus, kLimitMs) == WAIT_OBJECT_0, "a virus process was not ended at start-up");
+        CloseHandle(virus);
+    }
+    CloseHandle(program);
+
+    ExpectText(TextOf(main), L" KV Vuduv", "window caption");
+    ExpectText(Report(main), W(kv::JoinLines(kv::StartupTipsLines())), "tips in the report area");
+    Expect(FileContent(OptionsFile()) == "1\r\n1\r\n", "options file of a first start: " + FileContent(OptionsFile()));
+    Expect(IsChecked(main, C::CheckBox1) && IsChecked(main, C::CheckBox2), "both options ticked");
+    ExpectInitialCaptions(main);
+    ExpectText(TextOf(Control(main, C::BitBtn7)), L" Verificar &Computador\r Unidade: " + SystemRoot(),
+               "computer check button");
+
+    for (ControlId list : {C::DriveComboBox2, C::DriveComboBox1}) {
+        const std::vector<std::wstring> entries = ComboEntries(Control(main, list));
+        bool fixtureListed = false;
+        for (const std::wstring& entry : entries) {
+            Expect(entry.compare(0, 2, SystemRoot().substr(0, 2)) != 0, "the system drive is listed: " + U(entry));
+            fixtureListed = fixtureListed || entry[0] == fixtureLetter;
+        }
+        Expect(fixtureListed, "the fixture drive is not listed");
+        Expect(SendMessageW(Control(main, list), CB_GETCURSEL, 0, 0) == 0, "the first drive is selected");
+    }
+    std::printf("ok: start-up\n");
+}
+
+void StepTab(int index) {
+    HWND main = WaitForMainWindow();
+    HWND tabs = Control(main, C::PageControl1);
+    PostMessageW(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+    const ControlId pages[] = {C::TabSheet1, C::TabSheet2, C::TabSheet3};
+    WaitFor([&] { return IsWindowVisible(Control(main, pages[index])) != FALSE; }, "the tab page");
+    // Painted through before the screenshot: the repaint is sent, not posted.
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT place;
+    GetWindowRect(main, &place);
+    std::printf("%ldx%ld+%ld+%ld\n", place.right - place.left, place.bottom - place.top, place.left, place.top);
+}
+
+void RunDeviceCheck(HWND main, wchar_t letter) {
+    SelectDrive(main, C::DriveComboBox2, letter);
+    Click(main, C::BitBtn9);
+}
+
+void StepDeviceCheck(wchar_t letter) {
+    HWND main = WaitForMainWindow();
+    RunDeviceCheck(main, letter);
+    const std::string root = std::string(1, static_cast<char>(letter)) + ":\\";
+    const Box verdict = WaitForBox(main, "the device check's closing box");
+    ExpectBox(verdict, "Atenção", "O Dispositivo (" + root + ") pode estar Infectado!", "closing box");
+    // The report is on screen, up to the verdict, while the box is shown.
+    const std::vector<std::wstring> lines = ReportLines(main);
+    Expect(lines.size() > 4, "report too short");
+    ExpectText(lines[2], W("[KV] - Verificando Dispositivo Externo - Unidade: " + root), "header's action line");
+    ExpectText(lines.back(), W("[KV] *** O Dispositivo (" + root + ") pode estar Infectado!"), "verdict line");
+    bool listed = false;
+    for (const std::wstring& line : lines) listed = listed || line.find(L"\\notas.txt") != std::wstring::npos;
+    Expect(listed, "the device's file is not listed");
+    Answer(verdict, IDOK);
+
+    const Box question = WaitForBox(main, "the save question");
+    ExpectBox(question, "Aviso", "Deseja salvar o Relatório de Verificação de Mídia Externa?", "save question");
+    Answer(question, IDNO);
+    std::printf("ok: device check, %zu report lines\n", lines.size());
+}
+
+void StepLanguage(kv::UiLanguage language) {
+    HWND main = WaitForMainWindow();
+    Click(main, language == kv::UiLanguage::English ? C::BitBtn14 : C::BitBtn13);
+    const std::wstring caption = W(kv::SwitchedCaption(*kv::FindCaptionRow(C::TForm1), language, ""));
+    WaitFor([&] { return TextOf(main) == caption; }, "the window caption to switch");
+    ExpectSwitchedCaptions(main, language);
+    ExpectText(Report(main), W(kv::JoinLines(kv::SwitchTipsLines(language))), "tips after the switch");
+    std::printf("ok: switch to %s\n", language == kv::UiLanguage::English ? "English" : "Portuguese");
+}
+
+void StepOptions(wchar_t letter) {
+    HWND main = WaitForMainWindow();
+    Click(main, C::CheckBox1);
+    WaitFor([&] { return !IsChecked(main, C::CheckBox1); }, "the first option to clear");
+    Click(main, C::BitBtn16);
+    WaitFor([&] { return FileContent(OptionsFile()) == "0\r\n1\r\n"; }, "the options file to hold 0 and 1");
+
+    // Saved again after the file was deleted: the user's choice is kept.
+    Expect(DeleteFileW(OptionsFile().c_str()) != 0, "deleting the options file");
+    Click(main, C::BitBtn16);
+    WaitFor([&] { return FileContent(OptionsFile()) == "0\r\n1\r\n"; }, "the recreated options file to hold 0 and 1");
+    Expect(!IsChecked(main, C::CheckBox1) && IsChecked(main, C::CheckBox2), "the options as the user left them");
+
+    // The cleared box counts at once: a check now ends without the save
+    // question. F11 on the instructions button is queued behind the check, so
+    // the next box must be the author box.
+    RunDeviceCheck(main, letter);
+    Answer(WaitForBox(main, "the device check's closing box"), IDOK);
+    PostMessageW(Control(main, C::BitBtn3), WM_KEYDOWN, VK_F11, 0);
+    const Box author = WaitForBox(main, "the author box");
+    ExpectText(author.title, W(kv::AuthorBoxTitle().pt), "the box after a check without the save option");
+    ExpectText(author.text, W(kv::AuthorBoxText().pt), "author box text");
+    Answer(author, IDOK);
+    std::printf("ok: options\n");
+}
+
+void StepInstructions() {
+    HWND main = WaitForMainWindow();
+    // F11 on another control does nothing: the click queued behind it opens
+    // the instructions window with no box before it.
+    PostMessageW(Control(main, C::Memo1), WM_KEYDOWN, VK_F11, 0);
+    Click(main, C::BitBtn3);
+    WaitFor([&] { return OwnedWindows(main, kv::kInstructionsWindowClass).size() == 1; }, "the instructions window");
+    Expect(OwnedWindows(main, L"#32770").empty(), "F11 outside the instructions button showed a box");
+
+    // Asked twice more, then F11 on the instructions button: by the time its
+    // author box shows, both clicks have been handled.
+    Click(main, C::BitBtn3);
+    Click(main, C::BitBtn3);
+    PostMessageW(Control(main, C::BitBtn3), WM_KEYDOWN, VK_F11, 0);
+    Answer(WaitForBox(main, "the author box"), IDOK);
+    const std::vector<HWND> windows = OwnedWindows(main, kv::kInstructionsWindowClass);
+    Expect(windows.size() == 1, "instructions windows open: " + std::to_string(windows.size()));
+    HWND instructions = windows.front();
+    ExpectText(TextOf(instructions), W(kv::kInstructionsCaption), "instructions caption");
+    HWND text = GetDlgItem(instructions, kv::IdOf(kv::InstructionsControlId::Memo1));
+    ExpectText(TextOf(text), W(kv::JoinLines(kv::InstructionsLines())), "instructions text");
+
+    PostMessageW(GetDlgItem(instructions, kv::IdOf(kv::InstructionsControlId::BitBtn1)), BM_CLICK, 0, 0);
+    WaitFor([&] { return !IsWindow(instructions); }, "the instructions window to close");
+    Click(main, C::BitBtn3);
+    WaitFor([&] { return OwnedWindows(main, kv::kInstructionsWindowClass).size() == 1; },
+            "the instructions window to open anew");
+    HWND again = OwnedWindows(main, kv::kInstructionsWindowClass).front();
+    Expect(
+        SendMessageW(GetDlgItem(again, kv::IdOf(kv::InstructionsControlId::Memo1)), EM_GETFIRSTVISIBLELINE, 0, 0) == 0,
+        "the reopened instructions start at the top");
+    PostMessageW(again, WM_CLOSE, 0, 0);
+    WaitFor([&] { return !IsWindow(again); }, "the instructions window to close by its close box");
+    std::printf("ok: instructions\n");
+}
+
+// Windows' question whether the session may end, sent from another thread
+// because the answer waits for the user.
+LRESULT QueryEndSession(HWND main, int answer) {
+    LRESULT result = -1;
+    std::thread windows([&] { result = SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF); });
+    const Box box = WaitForBox(main, "the end-session question");
+    ExpectBox(box, "KV Vuduv", kv::kEndSessionQuestion, "end-session question");
+    Answer(box, answer);
+    windows.join();
+    return result;
+}
+
+void StepEndSession(const std::wstring& leftover) {
+    HWND main = WaitForMainWindow();
+    Expect(Exists(leftover), "the leftover file is missing before the test");
+    Expect(QueryEndSession(main, IDNO) == FALSE, "No must keep the session");
+    Expect(IsWindow(main) && Exists(leftover), "No keeps the program and its leftover file");
+
+    HANDLE program = ProcessOf(main);
+    Expect(QueryEndSession(main, IDYES) == TRUE, "Yes must let the session end");
+    SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    Expect(WaitForSingleObject(program, kLimitMs) == WAIT_OBJECT_0, "the program did not end with the session");
+    CloseHandle(program);
+    Expect(!Exists(leftover), "the leftover file was not deleted at shut-down");
+    std::printf("ok: end session\n");
+}
+
+void StepRestart(const std::wstring& exe) {
+    HANDLE program = Launch(exe, L"");
+    HWND main = WaitForMainWindow();
+    Expect(!IsChecked(main, C::CheckBox1) && IsChecked(main, C::CheckBox2), "the saved options read back");
+    Expect(FileContent(OptionsFile()) == "0\r\n1\r\n", "the options file is unchanged by a start");
+    ExpectText(Report(main), W(kv::JoinLines(kv::StartupTipsLines())), "a new start is in Portuguese");
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    Expect(WaitForSingleObject(program, kLimitMs) == WAIT_OBJECT_0, "the program did not close");
+    CloseHandle(program);
+    std::printf("ok: restart\n");
+}
+
+void StepClose() {
+    if (HWND main = FindWindowW(kv::kMainWindowClass, nullptr)) PostMessageW(main, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring step = argc > 1 ? argv[1] : L"";
+    const std::wstring argument = argc > 2 ? argv[2] : L"";
+    if (step == L"sleep") {
+        Sleep(INFINITE);
+    } else if (step == L"start" && argc > 3) {
+        StepStart(argument, argv[3][0]);
+    } else if (step == L"tab") {
+        StepTab(_wtoi(argument.c_str()));
+    } else if (step == L"device-check") {
+        StepDeviceCheck(argument[0]);
+    } else if (step == L"english") {
+        StepLanguage(kv::UiLanguage::English);
+    } else if (step == L"portuguese") {
+        StepLanguage(kv::UiLanguage::Portuguese);
+    } else if (step == L"options") {
+        StepOptions(argument[0]);
+    } else if (step == L"instructions") {
+        StepInstructions();
+    } else if (step == L"end-session") {
+        StepEndSession(argument);
+    } else if (step == L"restart") {
+        StepRestart(argument);
+    } else if (step == L"close") {
+        StepClose();
+    } else {
+        std::printf("usage: gui_driver STEP [ARGUMENT...] (see the source)\n");
+        return 2;
+    }
+    return 0;
+}

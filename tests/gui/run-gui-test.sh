@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The window's test: kvvuduv.exe on a virtual display (Xvfb) under Wine, in the
+# build tree's private prefix, driven step by step by gui_driver.exe, with a
+# screenshot of each tab in both languages.
+#   run-gui-test.sh KVVUDUV_EXE DRIVER_EXE WINEPREFIX OUTPUT_DIR
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=../../scripts/wine-env.sh
+source "$here/../../scripts/wine-env.sh"
+exe="$1" driver="$2" prefix="$3" out="$4"
+started=$(date +%s)
+
+mkdir -p "$out/screenshots"
+rm -f "$out/screenshots/"*.png "$out/display"
+
+# A display of our own; Xvfb writes its number once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
+xvfb=$!
+for _ in $(seq 1 200); do
+    [ -s "$out/display" ] && break
+    kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb did not start"; cat "$out/xvfb.log"; exit 1; }
+    sleep 0.05
+done
+export DISPLAY=":$(tr -d '\n' <"$out/display")"
+
+kv_wine_prefix "$prefix"
+finish() {
+    kv_wine "$driver" close </dev/null >/dev/null 2>&1 || true
+    kv_wine_unmap_drive k 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap finish EXIT
+
+# The program runs from a folder of its own on C:, where its leftover file goes.
+program_dir="$WINEPREFIX/drive_c/kvgui"
+rm -rf "$program_dir"
+mkdir -p "$program_dir"
+cp "$exe" "$program_dir/kvvuduv.exe"
+# Stand-ins for virus processes that start-up must end.
+cp "$driver" "$program_dir/wscript.exe"
+cp "$driver" "$program_dir/XCV.exe"
+program='C:\kvgui\kvvuduv.exe'
+
+# A small device: a folder, a file and an autorun.inf, mapped as K:.
+device="$out/device"
+rm -rf "$device"
+mkdir -p "$device/Fotos"
+printf 'notas\r\n' >"$device/notas.txt"
+printf '[autorun]\r\n' >"$device/autorun.inf"
+kv_wine_map_drive k "$device"
+
+# The driver's output goes through a file: the program it starts inherits its
+# output, and a pipe would stay open as long as the program runs.
+driver_out="$out/driver.out"
+drive() {
+    local status=0
+    kv_wine "$driver" "$@" </dev/null >"$driver_out" 2>&1 || status=$?
+    tr -d '\r' <"$driver_out"
+    return "$status"
+}
+step() {
+    echo "== $*"
+    drive "$@"
+}
+shot() {  # shot TAB NAME
+    local place
+    place=$(drive tab "$1")
+    import -window root -crop "$place" +repage "$out/screenshots/$2.png"
+}
+
+step start "$program" K
+shot 0 pt-1-virus-removal
+shot 1 pt-2-tools
+shot 2 pt-3-options
+step tab 0 >/dev/null
+step device-check K
+step english
+shot 0 en-1-virus-removal
+shot 1 en-2-tools
+shot 2 en-3-options
+step tab 0 >/dev/null
+step portuguese
+step options K
+step instructions
+printf 'x' >"$program_dir/iphist.dat"
+step end-session 'C:\kvgui\iphist.dat'
+step restart "$program"
+
+echo "GUI test passed in $(($(date +%s) - started)) s; screenshots in $out/screenshots"
