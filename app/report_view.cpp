@@ -1,12 +1,22 @@
 #include "app/report_view.h"
 
+#include <algorithm>
+
 #include "core/win32/wide.h"
 
 namespace kv {
 
 namespace {
-// How many times the last hand-over's cost to wait before the next one.
+// How many times the last hand-over's cost to wait before the next one, and
+// the longest wait, so the screen is never more than a moment behind.
 constexpr long long kPauseToCostRatio = 3;
+constexpr long long kLongestPauseMs = 1000;
+
+long long CounterFrequency() {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return frequency.QuadPart;
+}
 }  // namespace
 
 long long ReportView::Now() {
@@ -34,7 +44,11 @@ void ReportView::OnReportCleared() {
     if (edit_) SetWindowTextW(edit_, L"");
 }
 
-bool ReportView::HandOverIsDue() const { return Now() - lastHandOverEnd_ >= kPauseToCostRatio * lastHandOverCost_; }
+bool ReportView::HandOverIsDue() const {
+    static const long long longestPause = CounterFrequency() * kLongestPauseMs / 1000;
+    const long long pause = std::min(kPauseToCostRatio * lastHandOverCost_, longestPause);
+    return Now() - lastHandOverEnd_ >= pause;
+}
 
 void ReportView::Flush() {
     if (!edit_ || pending_.empty()) return;

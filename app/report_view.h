@@ -7,10 +7,12 @@
 // so a 100,000-line device listing appended one call per line would take most
 // of an hour there. A line is handed over at once when the previous hand-over
 // ended at least three times its own cost ago; otherwise it waits for the
-// next line or for Flush(). Where a hand-over is cheap (a fraction of a
-// millisecond) every line goes over as it comes; where it is slow, showing
-// the report takes at most about a quarter of the action's time. Flush()
-// hands over the rest before the user is shown a box or gets the window back.
+// next line or for Flush(), and never waits more than a second. Where a
+// hand-over is cheap (a fraction of a millisecond) every line goes over as it
+// comes; where it is slow, showing the report takes about a quarter of the
+// action's time (measured under Wine: 100,000 lines in under 4 s, against
+// about an hour one line at a time). Flush() hands over the rest before the
+// user is shown a box or gets the window back.
 #pragma once
 
 #include <windows.h>
