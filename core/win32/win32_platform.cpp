@@ -17,6 +17,35 @@
 namespace kv {
 namespace {
 
+// ---- Paths ---------------------------------------------------------------------
+
+// The wide path handed to the file calls. An absolute drive path goes with the
+// "\\?\" prefix, which turns off Win32's path clean-up: without it a name
+// ending in a blank or a dot ("Fotos ", "nota.") cannot be reached, and
+// malware uses exactly such names to keep its files out of a cleaner's hands.
+// The prefix also lifts the MAX_PATH limit. Paths with "." or ".." components
+// or forward slashes, which need the clean-up, go as they are.
+std::wstring FileApiPath(const std::string& path) {
+    const bool isDrivePath = path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
+                             ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    if (!isDrivePath || path.find('/') != std::string::npos) return Widen(path);
+    std::string cleaned;
+    std::string component;
+    const auto componentIsPlain = [&component]() { return component != "." && component != ".."; };
+    for (const char c : path) {
+        if (c == '\\') {
+            if (!componentIsPlain()) return Widen(path);
+            component.clear();
+            if (!cleaned.empty() && cleaned.back() == '\\') continue;  // a doubled separator counts once
+        } else {
+            component += c;
+        }
+        cleaned += c;
+    }
+    if (!componentIsPlain()) return Widen(path);
+    return L"\\\\?\\" + Widen(cleaned);
+}
+
 // ---- Handles -------------------------------------------------------------------
 
 // Owns a kernel handle; both null and INVALID_HANDLE_VALUE mean "none", since
@@ -45,7 +74,7 @@ private:
 class ScopedFind {
 public:
     ScopedFind(const std::string& pattern, WIN32_FIND_DATAW& data)
-        : handle_(FindFirstFileW(Widen(pattern).c_str(), &data)) {}
+        : handle_(FindFirstFileW(FileApiPath(pattern).c_str(), &data)) {}
     ~ScopedFind() {
         if (Found()) FindClose(handle_);
     }
@@ -262,12 +291,12 @@ bool Win32Platform::FileExists(const std::string& path) {
 }
 
 bool Win32Platform::FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    const DWORD attributes = GetFileAttributesW(FileApiPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::optional<std::uint32_t> Win32Platform::ReadAttributes(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    const DWORD attributes = GetFileAttributesW(FileApiPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return attributes;
 }
@@ -275,27 +304,27 @@ std::optional<std::uint32_t> Win32Platform::ReadAttributes(const std::string& pa
 // FILE_ATTRIBUTE_NORMAL is the documented way to say "no attribute"; Windows
 // and Wine treat the value 0 the same.
 bool Win32Platform::ClearAttributes(const std::string& path) {
-    return SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
+    return SetFileAttributesW(FileApiPath(path).c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
 }
 
-bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != FALSE; }
+bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(FileApiPath(path).c_str()) != FALSE; }
 
-bool Win32Platform::RemoveFolder(const std::string& path) { return RemoveDirectoryW(Widen(path).c_str()) != FALSE; }
+bool Win32Platform::RemoveFolder(const std::string& path) { return RemoveDirectoryW(FileApiPath(path).c_str()) != FALSE; }
 
 bool Win32Platform::CreateFolder(const std::string& path) {
-    return CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE;
+    return CreateDirectoryW(FileApiPath(path).c_str(), nullptr) != FALSE;
 }
 
 bool Win32Platform::Rename(const std::string& oldPath, const std::string& newPath) {
-    return MoveFileW(Widen(oldPath).c_str(), Widen(newPath).c_str()) != FALSE;
+    return MoveFileW(FileApiPath(oldPath).c_str(), FileApiPath(newPath).c_str()) != FALSE;
 }
 
 bool Win32Platform::CopyFileOver(const std::string& source, const std::string& target) {
-    return CopyFileW(Widen(source).c_str(), Widen(target).c_str(), FALSE) != FALSE;
+    return CopyFileW(FileApiPath(source).c_str(), FileApiPath(target).c_str(), FALSE) != FALSE;
 }
 
 bool Win32Platform::WriteWholeFile(const std::string& path, const std::string& bytes, std::string& error) {
-    ScopedHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    ScopedHandle file(CreateFileW(FileApiPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         error = SystemErrorMessage(GetLastError());
@@ -320,7 +349,7 @@ bool Win32Platform::WriteWholeFile(const std::string& path, const std::string& b
 }
 
 std::optional<std::string> Win32Platform::ReadWholeFile(const std::string& path) {
-    ScopedHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    ScopedHandle file(CreateFileW(FileApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return std::nullopt;
     std::string content;

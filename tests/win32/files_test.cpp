@@ -135,6 +135,30 @@ TEST_F(FilesTest, NamesOutsideWindows1252SurviveSearchExistsAndDelete) {
     EXPECT_FALSE(os.FolderExists(folderName));
 }
 
+TEST_F(FilesTest, NamesEndingInABlankOrADotAreReachable) {
+    // Malware names its files so that plain Win32 paths, which drop a trailing
+    // blank or dot, cannot reach them.
+    for (const std::string name : {"Fotos ", "nota."}) {
+        const std::wstring raw = L"\\\\?\\" + Widen(folder / name);
+        HANDLE file = CreateFileW(raw.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+        CloseHandle(file);
+        EXPECT_EQ(Names(os.FindEntries(folder / name)), std::vector<std::string>{name});
+        EXPECT_TRUE(os.FileExists(folder / name)) << name;
+        EXPECT_TRUE(os.ClearAttributes(folder / name)) << name;
+        EXPECT_EQ(os.ReadAttributes(folder / name).value_or(FILE_ATTRIBUTE_HIDDEN) & FILE_ATTRIBUTE_HIDDEN, 0u);
+        EXPECT_TRUE(os.Rename(folder / name, folder / (name + "x"))) << name;
+        EXPECT_TRUE(os.RemoveFile(folder / (name + "x"))) << name;
+        EXPECT_FALSE(os.FileExists(folder / (name + "x"))) << name;
+    }
+    // Doubled and trailing backslashes and dot components still work.
+    MakeFolder(folder / "sub");
+    EXPECT_TRUE(os.FolderExists(folder / "sub\\"));
+    EXPECT_TRUE(os.FolderExists(folder / "\\sub"));
+    EXPECT_TRUE(os.FolderExists(folder / "sub\\..\\sub"));
+    EXPECT_TRUE(os.RemoveFolder(folder / "sub\\"));
+}
+
 TEST_F(FilesTest, ClearAttributesRemovesReadOnlyHiddenAndSystem) {
     MakeFile(folder / "virus.exe", "", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     MakeFolder(folder / "Fotos", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
