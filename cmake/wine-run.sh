@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
 # ctest's emulator for the Windows trees: wine-run.sh PREFIX PROGRAM ARGS...
+#
+# The program's output goes through files, not straight to ctest's pipes: a
+# Wine service started on the program's behalf inherits its standard handles,
+# outlives it, and would keep the pipe open until ctest's timeout.
 set -e
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=../scripts/wine-env.sh
@@ -7,4 +11,12 @@ source "$here/../scripts/wine-env.sh"
 prefix="$1"
 shift
 kv_wine_prefix "$prefix"
-exec /usr/lib/wine/wine64 "$@"
+
+out=$(mktemp)
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+status=0
+/usr/lib/wine/wine64 "$@" >"$out" 2>"$err" </dev/null || status=$?
+cat "$out"
+cat "$err" >&2
+exit "$status"

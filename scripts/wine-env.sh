@@ -38,6 +38,13 @@ kv_wine_prefix() {
         if ! kv_wine_server_running; then
             setsid /usr/lib/wine/wineserver64 -p </dev/null >/dev/null 2>&1 9>&- &
             setsid /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 9>&- &
+            # Wait for it: a program started before the server is up starts
+            # a server of its own that inherits the program's pipes.
+            local tries=0
+            until kv_wine_server_running || [ "$tries" -ge 100 ]; do
+                sleep 0.1
+                tries=$((tries + 1))
+            done
         fi
     ) 9>"$prefix.lock"
 }
