@@ -2,12 +2,12 @@
 # The window's test: kvvuduv.exe on a virtual display (Xvfb) under Wine, in the
 # build tree's private prefix, driven step by step by gui_driver.exe, with a
 # screenshot of each tab in both languages.
-#   run-gui-test.sh KVVUDUV_EXE DRIVER_EXE WINEPREFIX OUTPUT_DIR
+#   run-gui-test.sh KVVUDUV_EXE DRIVER_EXE WINEPREFIX OUTPUT_DIR DRIVE_TOOL_EXE
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=../../scripts/wine-env.sh
 source "$here/../../scripts/wine-env.sh"
-exe="$1" driver="$2" prefix="$3" out="$4"
+exe="$1" driver="$2" prefix="$3" out="$4" drive_tool="$5"
 started=$(date +%s)
 
 mkdir -p "$out/screenshots"
@@ -26,7 +26,7 @@ export DISPLAY=":$(tr -d '\n' <"$out/display")"
 kv_wine_prefix "$prefix"
 finish() {
     kv_wine "$driver" close </dev/null >/dev/null 2>&1 || true
-    kv_wine_unmap_drive k 2>/dev/null || true
+    kv_wine "$drive_tool" k </dev/null >/dev/null 2>&1 || true
     kill "$xvfb" 2>/dev/null || true
 }
 trap finish EXIT
@@ -47,7 +47,9 @@ rm -rf "$device"
 mkdir -p "$device/Fotos"
 printf 'notas\r\n' >"$device/notas.txt"
 printf '[autorun]\r\n' >"$device/autorun.inf"
-kv_wine_map_drive k "$device"
+# Defined through Wine's mount manager, so the drive lists see it at once (a
+# bare dosdevices link is listed only after Wine's services restart).
+kv_wine "$drive_tool" k "$device" fixed </dev/null >/dev/null
 
 # The driver's output goes through a file: the program it starts inherits its
 # output, and a pipe would stay open as long as the program runs.
