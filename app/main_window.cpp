@@ -2,19 +2,12 @@
 
 #include <commctrl.h>
 
-#if __has_include("device/device_check.h")
-#include "device/device_check.h"
-#define KV_HAVE_DEVICE_CHECK 1
-#endif
-#if __has_include("device/device_disinfection.h")
-#include "device/device_disinfection.h"
-#define KV_HAVE_DEVICE_DISINFECTION 1
-#endif
-
 #include "app/button_painting.h"
 #include "app/ui_texts.h"
 #include "core/report_file.h"
 #include "core/win32/wide.h"
+#include "device/device_check.h"
+#include "device/device_disinfection.h"
 
 namespace kv {
 
@@ -431,17 +424,13 @@ void MainWindow::OnStartupProblem() {
 // ---- Commands ---------------------------------------------------------------
 
 void MainWindow::OnCheckDevice() {
-#ifdef KV_HAVE_DEVICE_CHECK
     const std::string drive = checkDriveText_;
     RunAction([&drive](ActionContext& context) { DeviceCheck(context, drive); });
-#endif
 }
 
 void MainWindow::OnDisinfectDevice() {
-#ifdef KV_HAVE_DEVICE_DISINFECTION
     const std::string drive = disinfectionDriveText_;
     RunAction([&drive](ActionContext& context) { DeviceDisinfection(context, drive); });
-#endif
 }
 
 void MainWindow::OnRefreshCheckDrives() { FillDriveList(C::DriveComboBox2, RefreshDriveList(os_), checkDriveText_); }
