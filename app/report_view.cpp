@@ -8,9 +8,9 @@ namespace kv {
 
 namespace {
 // How many times the last hand-over's cost to wait before the next one, and
-// the longest wait, so the screen is never more than a moment behind.
+// how late a line may reach the screen, so it is never more than a moment behind.
 constexpr long long kPauseToCostRatio = 3;
-constexpr long long kLongestPauseMs = 1000;
+constexpr long long kLongestDelayMs = 1000;
 
 long long CounterFrequency() {
     LARGE_INTEGER frequency;
@@ -32,6 +32,8 @@ void ReportView::Attach(HWND edit) {
 }
 
 void ReportView::OnLineAppended(const std::string& line) {
+    if (pendingLines_ == 0) oldestPendingSince_ = Now();
+    ++pendingLines_;
     if (anyLine_) pending_ += L"\r\n";
     pending_ += Widen(line);
     anyLine_ = true;
@@ -40,14 +42,17 @@ void ReportView::OnLineAppended(const std::string& line) {
 
 void ReportView::OnReportCleared() {
     pending_.clear();
+    pendingLines_ = 0;
     anyLine_ = false;
     if (edit_) SetWindowTextW(edit_, L"");
 }
 
 bool ReportView::HandOverIsDue() const {
-    static const long long longestPause = CounterFrequency() * kLongestPauseMs / 1000;
-    const long long pause = std::min(kPauseToCostRatio * lastHandOverCost_, longestPause);
-    return Now() - lastHandOverEnd_ >= pause;
+    static const long long longestDelay = CounterFrequency() * kLongestDelayMs / 1000;
+    const long long now = Now();
+    if (now - lastHandOverEnd_ >= kPauseToCostRatio * lastHandOverCost_) return true;
+    const double expectedCost = lastCostPerLine_ * static_cast<double>(pendingLines_);
+    return static_cast<double>(now - oldestPendingSince_) + expectedCost >= static_cast<double>(longestDelay);
 }
 
 void ReportView::Flush() {
@@ -57,6 +62,8 @@ void ReportView::Flush() {
     // and a flush from there must find nothing left to hand over.
     std::wstring text;
     text.swap(pending_);
+    const long long lines = pendingLines_;
+    pendingLines_ = 0;
     const LRESULT end = SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0);
     SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(end), end);
     SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
@@ -65,6 +72,7 @@ void ReportView::Flush() {
     UpdateWindow(edit_);
     lastHandOverEnd_ = Now();
     lastHandOverCost_ = lastHandOverEnd_ - start;
+    lastCostPerLine_ = static_cast<double>(lastHandOverCost_) / static_cast<double>(std::max(lines, 1LL));
 }
 
 }  // namespace kv
