@@ -128,8 +128,6 @@ const wchar_t* ClassOf(Kind kind) {
         return WC_COMBOBOXW;
     case Kind::List:
         return WC_LISTBOXW;
-    case Kind::Report:
-        return WC_EDITW;
     default:
         return WC_BUTTONW;
     }
@@ -160,8 +158,6 @@ DWORD StyleOf(Kind kind) {
         return child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_UPPERCASE;
     case Kind::List:
         return child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    case Kind::Report:
-        return child | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
     default:
         return child;
     }
@@ -171,7 +167,6 @@ DWORD ExStyleOf(Kind kind) {
     switch (kind) {
     case Kind::DriveList:
     case Kind::List:
-    case Kind::Report:
         return WS_EX_CLIENTEDGE;
     case Kind::Tabs:
         return WS_EX_CONTROLPARENT;
@@ -206,7 +201,6 @@ MainWindow::~MainWindow() {
         if (font) DeleteObject(font);
     }
     if (faceBrush_) DeleteObject(faceBrush_);
-    if (reportBrush_) DeleteObject(reportBrush_);
 }
 
 bool MainWindow::Open(int showCommand) {
@@ -276,7 +270,6 @@ void MainWindow::OnFinalMessage() { PostQuitMessage(0); }
 
 LRESULT MainWindow::OnCreate() {
     faceBrush_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    reportBrush_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
     dialogs_.SetOwner(hwnd());
     CreateFonts();
     CreateControls();
@@ -285,7 +278,6 @@ LRESULT MainWindow::OnCreate() {
     // Start-up: captions first, then the steps that need no window.
     systemRoot_ = SystemRootOf(os_);
     ApplyInitialCaptions();
-    reportView_.Attach(Control(C::Memo1));
     session_.report.SetObserver(&reportView_);
     StartupResult startup = RunStartup(os_, session_);
     startupProblem_ = startup.optionsError;
@@ -295,10 +287,8 @@ LRESULT MainWindow::OnCreate() {
     FillDriveList(C::DriveComboBox2, startup.checkDrives, checkDriveText_);
     FillDriveList(C::DriveComboBox1, startup.disinfectionDrives, disinfectionDriveText_);
     ShowPage(0);
-    reportView_.Flush();
     // The report area opens at its first line.
-    SendMessageW(Control(C::Memo1), EM_SETSEL, 0, 0);
-    SendMessageW(Control(C::Memo1), EM_SCROLLCARET, 0, 0);
+    reportView_.ShowFirstLine();
     return 0;
 }
 
@@ -356,11 +346,6 @@ LRESULT MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
     const ControlId id = IdOfControl(control);
-    if (id == C::Memo1) {
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(reportBrush_);
-    }
     COLORREF text = GetSysColor(COLOR_BTNTEXT);
     switch (id) {
     case C::Label22:
@@ -510,6 +495,9 @@ void MainWindow::CreateControls() {
             containers_.push_back(std::make_unique<Container>(hwnd()));
             control = containers_.back()->CreateContainer(
                 parent, IdOf(def.id), def.kind == Kind::SunkenPanel ? WS_EX_STATICEDGE : 0, x, y, width, height);
+        } else if (def.kind == Kind::Report) {
+            // The report area is a view of our own: it lays out only the lines in view.
+            control = reportView_.CreateView(parent, IdOf(def.id), x, y, width, height);
         } else {
             control =
                 CreateWindowExW(ExStyleOf(def.kind), ClassOf(def.kind), L"", StyleOf(def.kind), x, y, width, height,
@@ -603,6 +591,7 @@ void MainWindow::SwitchTo(UiLanguage language) {
     if (!SwitchLanguage(session_, language)) return;
     InvalidateRect(Control(C::BitBtn13), nullptr, TRUE);
     InvalidateRect(Control(C::BitBtn14), nullptr, TRUE);
+    reportView_.SetCopyCaption(language == UiLanguage::Portuguese ? "Copiar" : "Copy");
     reportView_.Flush();
     ApplySwitchedCaptions();
 }

@@ -113,7 +113,6 @@ private:
     FontSet fonts_;
     HFONT instructionsFont_ = nullptr;
     HBRUSH faceBrush_ = nullptr;
-    HBRUSH reportBrush_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND hoveredLink_ = nullptr;
     int dpi_ = 96;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window's test: kvvuduv.exe on a virtual display (Xvfb) under Wine, in the
 # build tree's private prefix, driven step by step by gui_driver.exe, with a
-# screenshot of each tab in both languages.
+# screenshot of each tab in both languages and one of the report at the end of
+# the device check.
 #   run-gui-test.sh KVVUDUV_EXE DRIVER_EXE WINEPREFIX OUTPUT_DIR DRIVE_TOOL_EXE
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -76,6 +77,8 @@ shot 1 pt-2-tools
 shot 2 pt-3-options
 step tab 0 >/dev/null
 step device-check K
+# The report at the end of the check: its newest lines in view.
+shot 0 pt-4-device-check
 step english
 shot 0 en-1-virus-removal
 shot 1 en-2-tools
