@@ -8,6 +8,7 @@
 //   gui_driver start EXE LETTER     first start: options file, tips, drive lists, virus processes ended
 //   gui_driver tab N                shows tab N, prints the window's place as WxH+X+Y
 //   gui_driver device-check LETTER  the device check from its button with its closing box and save question
+//   gui_driver disinfect LETTER     the device disinfection from its button, its closing box, the save question
 //   gui_driver english|portuguese   a language switch: every caption of the table, the tips
 //   gui_driver options LETTER       options saved, saved again after the file was deleted, live value
 //   gui_driver instructions         one instructions window however often it is asked for; F11
@@ -385,6 +386,35 @@ void StepDeviceCheck(wchar_t letter) {
     std::printf("ok: device check, %zu report lines\n", lines.size());
 }
 
+// Disinfect Device on a stick without virus traces but an autorun.inf: the
+// verdict says nothing was found; the save question follows when the
+// option for disinfections is ticked.
+void StepDeviceDisinfection(wchar_t letter) {
+    HWND main = WaitForMainWindow();
+    const bool asksToSave = IsChecked(main, C::CheckBox2);
+    SelectDrive(main, C::DriveComboBox1, letter);
+    Click(main, C::BitBtn1);
+    const std::string root = std::string(1, static_cast<char>(letter)) + ":\\";
+    const Box verdict = WaitForBox(main, "the disinfection's closing box");
+    ExpectBox(verdict, "Outcome", "Não foram Encontrados Vírus no Drive " + root + "!", "closing box");
+    const std::vector<std::wstring> lines = ReportLines(main);
+    Expect(lines.size() > 4, "report too short");
+    ExpectText(lines[2], W("[KV] - Verificando Mídia Externa " + root), "header's action line");
+    bool autorunDeleted = false;
+    for (const std::wstring& line : lines) {
+        autorunDeleted = autorunDeleted || line == W("[KV] > Arquivo \"autorun.inf\" deletado do Drive " + root);
+    }
+    Expect(autorunDeleted, "the autorun.inf line is missing");
+    ExpectText(lines.back(), W("[KV] - Nenhum Vírus Encontrado no Drive " + root + "!"), "verdict line");
+    Answer(verdict, IDOK);
+    if (asksToSave) {
+        const Box question = WaitForBox(main, "the save question");
+        ExpectBox(question, "Aviso", "Deseja salvar o Relatório?", "save question");
+        Answer(question, IDNO);
+    }
+    std::printf("ok: device disinfection, %zu report lines\n", lines.size());
+}
+
 // The benchmark's step: the time from the click on the device check's button
 // to its closing box, the moment the user has the whole report and the
 // verdict. The box is looked for every few milliseconds, a small error against
@@ -554,6 +584,8 @@ int wmain(int argc, wchar_t** argv) {
         StepTab(_wtoi(argument.c_str()));
     } else if (step == L"device-check") {
         StepDeviceCheck(argument[0]);
+    } else if (step == L"disinfect") {
+        StepDeviceDisinfection(argument[0]);
     } else if (step == L"timed-device-check") {
         StepTimedDeviceCheck(argument[0]);
     } else if (step == L"english") {

@@ -87,6 +87,17 @@ step tab 0 >/dev/null
 step portuguese
 step options K
 step instructions
+# Disinfect Device from its button: autorun.inf goes, and the report's two
+# automatic copies (without the final completion line) are written.
+copies="$WINEPREFIX/drive_c/users/*/AppData"
+rm -f $copies/Roaming/zirozov/kv-pen-*.txt $copies/Local/zirozov/kv-pen-*.txt
+step disinfect K
+[ ! -e "$device/autorun.inf" ] || { echo "FAIL: autorun.inf is still on the device"; exit 1; }
+verdict=$(printf '[KV] - Nenhum V\355rus Encontrado no Drive K:\\!')
+for copy in $copies/Roaming/zirozov/kv-pen-*.txt $copies/Local/zirozov/kv-pen-*.txt; do
+    [ -f "$copy" ] && [ "$(tail -n 1 "$copy" | tr -d '\r')" = "$verdict" ] ||
+        { echo "FAIL: automatic copy missing or not ending with the verdict: $copy"; exit 1; }
+done
 printf 'x' >"$program_dir/iphist.dat"
 step end-session 'C:\kvgui\iphist.dat'
 step restart "$program"
