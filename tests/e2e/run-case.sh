@@ -18,12 +18,19 @@
 #                        time of its start line; no: no report is compared
 #   expect_stderr        a text standard error must contain (default: empty
 #                        standard error)
+#   before_run()         optional, runs once the device is mapped as E:, just
+#                        before the program (e.g. to start processes)
 #   check_after()        optional, more checks after the run (return non-zero
 #                        on failure); "$device" and "$lang" are set
 # Helpers: file PATH [SIZE] [ATTRIBUTES], folder PATH [ATTRIBUTES] (paths
 # relative to the device, attributes as Windows writes them, e.g. 0x2 hidden,
 # 0x6 hidden+system), run_value NAME (a value in HKCU's Run key, removed when
 # the case ends), attributes_of PATH.
+# Processes: sleeper PATH [ATTRIBUTES] (a copy of kv_sleeper.exe, a program
+# that only sleeps, on the device), start_program 'X:\PATH\NAME.exe' (starts it
+# detached and waits until it is listed), process_running NAME,
+# process_ended NAME (waits a little for an ending process to leave the
+# list). What a case started and left running is stopped after each language.
 set -euo pipefail
 case_file="$1"
 cli="$2"
@@ -65,7 +72,69 @@ remove_run_values() {
     local value
     for value in "${run_values[@]}"; do kv_wine reg delete "$run_key" /v "$value" /f >/dev/null 2>&1 || true; done
 }
-trap remove_run_values EXIT
+
+# The programs a case started: their Linux process ids (Wine runs each
+# Windows process in the process that started it) and Windows names.
+started_pids=()
+started_names=()
+sleeper() {
+    local path="$device/$1"
+    mkdir -p "$(dirname "$path")"
+    cp "$KV_E2E_SLEEPER" "$path"
+    if [ -n "${2:-}" ]; then setfattr -n user.DOSATTRIB -v "\"$2\"" "$path"; fi
+}
+# The process list as the program under test sees it, one name a line.
+process_names() { kv_wine "$KV_E2E_PROCESSES" | tr -d '\r'; }
+# (grep reads the whole list: with -q it could stop the lister early.)
+process_running() { process_names | grep -ixF -- "$1" >/dev/null; }
+# Bounded waits on a condition: 100 looks about 0.1 s apart.
+wait_for() {
+    local tries=0
+    until "$@"; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 100 ] || return 1
+        sleep 0.1
+    done
+}
+process_gone() { ! process_running "$1"; }
+process_ended() {
+    wait_for process_gone "$1" || {
+        echo "$1 is still running" >&2
+        return 1
+    }
+}
+start_program() {
+    local name="${1##*\\}"
+    # Detached from the test's pipes (ctest would wait on them), in a folder
+    # of its own rather than on the device.
+    (cd "$prefix/drive_c" && exec setsid /usr/lib/wine/wine64 "$1" </dev/null >/dev/null 2>&1) &
+    started_pids+=("$!")
+    started_names+=("$name")
+    wait_for process_running "$name" || {
+        echo "$1 did not start" >&2
+        return 1
+    }
+}
+# Ends, by their ids, the programs this case started that still run (the
+# id is checked to still be that program's), and waits until they are off
+# the list, so the next language starts clean.
+stop_started_programs() {
+    local i pid name
+    for i in "${!started_pids[@]}"; do
+        pid="${started_pids[$i]}"
+        name="${started_names[$i]}"
+        if grep -qiF -- "$name" "/proc/$pid/cmdline" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+        wait "$pid" 2>/dev/null || true
+        process_ended "$name" || true
+    done
+    started_pids=()
+    started_names=()
+}
+cleanup() {
+    stop_started_programs
+    remove_run_values
+}
+trap cleanup EXIT
 
 # Case defaults, then the case itself.
 languages="pt en"
@@ -75,6 +144,7 @@ expect_stderr=""
 expect_boxes_pt=()
 expect_boxes_en=()
 make_device() { :; }
+before_run() { :; }
 check_after() { :; }
 unset args
 # shellcheck disable=SC1090
@@ -107,6 +177,7 @@ for lang in $languages; do
     out="$work/$name/$lang/stdout"
     err="$work/$name/$lang/stderr"
     status=0
+    before_run || fail "before_run failed"
     kv_wine "$cli" "${command_line[@]}" >"$out" 2>"$err" || status=$?
     echo "[$name $lang] kvvuduv-cli ${command_line[*]} -> exit $status"
 
@@ -146,6 +217,7 @@ for lang in $languages; do
     fi
 
     check_after || fail "check_after failed"
+    stop_started_programs
 done
 
 rm -f "$prefix/dosdevices/e:"
