@@ -264,9 +264,19 @@ std::vector<ProcessEntry> Win32Platform::SnapshotProcesses() {
     return processes;
 }
 
+// TerminateProcess only starts the ending: the program's file stays in use
+// until the process is gone, and the caller usually deletes that file next.
+// So wait (briefly) for the end; a process that will not end in that time is
+// still reported as terminated, as TerminateProcess itself reported it.
 bool Win32Platform::TerminateProcessById(std::uint32_t processId) {
-    ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-    return process.Valid() && TerminateProcess(process.Get(), 0) != FALSE;
+    constexpr DWORD kEndWaitMs = 5000;
+    // Without the right to wait, terminate anyway (the wait then returns at once).
+    HANDLE opened = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (opened == nullptr) opened = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+    ScopedHandle process(opened);
+    if (!process.Valid() || TerminateProcess(process.Get(), 0) == FALSE) return false;
+    WaitForSingleObject(process.Get(), kEndWaitMs);
+    return true;
 }
 
 // ---- Files and folders -----------------------------------------------------------
