@@ -46,3 +46,12 @@ kv_bench_run_timed() {
 kv_bench_median() {
     sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
+
+# kv_bench_require BUILD_DIR EXE...: stops the benchmark when a program is missing.
+kv_bench_require() {
+    local build="$1" exe
+    shift
+    for exe in "$@"; do
+        [ -f "$exe" ] || { echo "missing $exe: build the tree first (cmake --build $build)" >&2; exit 2; }
+    done
+}

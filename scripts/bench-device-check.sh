@@ -16,14 +16,12 @@ build="$(readlink -f "${1:-$repo/build/win64}")"
 runs="${2:-5}"
 cli="$build/bin/kvvuduv-cli.exe"
 walker="$build/bin/kv-walker.exe"
-for exe in "$cli" "$walker"; do
-    [ -f "$exe" ] || { echo "missing $exe: build the tree first (cmake --build $build)" >&2; exit 2; }
-done
 
 # shellcheck source=wine-env.sh
 source "$repo/scripts/wine-env.sh"
 # shellcheck source=bench-common.sh
 source "$repo/scripts/bench-common.sh"
+kv_bench_require "$build" "$cli" "$walker"
 
 bench="$build/bench"
 device="$bench/device"

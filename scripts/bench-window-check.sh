@@ -28,14 +28,12 @@ app="$build/bin/kvvuduv.exe"
 cli="$build/bin/kvvuduv-cli.exe"
 driver="$build/bin/kv_gui_driver.exe"
 drive_tool="$build/bin/kv_wine_drive.exe"
-for exe in "$app" "$cli" "$driver" "$drive_tool"; do
-    [ -f "$exe" ] || { echo "missing $exe: build the tree first (cmake --build $build)" >&2; exit 2; }
-done
 
 # shellcheck source=wine-env.sh
 source "$repo/scripts/wine-env.sh"
 # shellcheck source=bench-common.sh
 source "$repo/scripts/bench-common.sh"
+kv_bench_require "$build" "$app" "$cli" "$driver" "$drive_tool"
 
 bench="$build/bench"
 device="$bench/device"
