@@ -131,8 +131,8 @@ std::vector<std::string> StartupTipsLines() {
         "EXE, outros.",
         "- Desinfecta também o computador, que impede que infecte novamente seus dispositivos.",
         "",
-        ">>> [KV Vuduv - Versão 2.7.3 - Dezembro/2018] - Compatibilidade: Windows, XP, 7, 8, 10 e Server - 32 ou 64 "
-        "Bits",
+        std::string(">>> [KV Vuduv - Versão ") + kProductVersion + " - " + kReleaseDate +
+            "] - Compatibilidade: Windows, XP, 7, 8, 10 e Server - 32 ou 64 Bits",
     };
 }
 
@@ -237,7 +237,7 @@ std::vector<std::string> InstructionsLines() {
         "- Apaga o arquivo 'autorun.inf' do Dispositivo, se existir.",
         "- Apaga a pasta Recycler do Dispositivo, se existir.",
         "",
-        ">>> [KV Vuduv - Versão 2.7.3] - Dezembro/2018",
+        std::string(">>> [KV Vuduv - Versão ") + kProductVersion + "] - " + kReleaseDate,
     };
 }
 

@@ -57,7 +57,7 @@ enum class RegRoot { CurrentUser, LocalMachine };
 struct DirEntry {
     std::string name;              // no folder part
     std::uint32_t attributes = 0;  // Windows attribute word; directory bit is 16
-    std::uint32_t size = 0;        // low 32 bits of the size
+    std::uint64_t size = 0;        // full size in bytes (high and low words)
     bool IsDirectory() const { return (attributes & attr::kDirectory) != 0; }
     bool IsDotOrDotDot() const { return name == "." || name == ".."; }
 };

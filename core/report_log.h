@@ -3,6 +3,8 @@
 // reaches the screen the moment it is appended.
 #pragma once
 
+#include "core/version.h"
+
 #include <string>
 #include <vector>
 
@@ -15,7 +17,7 @@ enum class UiLanguage { Portuguese = 1, English = 2 };
 struct MessagePair {
     std::string pt;
     std::string en;
-    const std::string& For(UiLanguage language) const { return language == UiLanguage::Portuguese ? pt : en; }
+    std::string For(UiLanguage language) const { return language == UiLanguage::Portuguese ? pt : en; }
 };
 
 class ReportObserver {
@@ -47,8 +49,9 @@ struct ScanOutcome {
     bool RestartNeededFlag = false;
 };
 
-// Release constants shown in the report header.
-inline constexpr const char* kProductVersion = "2.7.3";
+// Release constants shown in the report header; the version comes from the
+// project's version in CMake (core/version.h).
+inline constexpr const char* kProductVersion = KV_VERSION_TEXT;
 inline constexpr const char* kReleaseDate = "Dezembro/2018";
 
 }  // namespace kv

@@ -39,7 +39,7 @@ public:
     void Line(const std::string& text) { session.report.AppendLine(text); }
     // Appends the text of the active language, read at the moment of the call.
     void Pair(const std::string& pt, const std::string& en) { Line(IsPortuguese() ? pt : en); }
-    const std::string& Pick(const std::string& pt, const std::string& en) const { return IsPortuguese() ? pt : en; }
+    std::string Pick(const std::string& pt, const std::string& en) const { return IsPortuguese() ? pt : en; }
 };
 
 }  // namespace kv

@@ -3,7 +3,7 @@
 #include "core/report_file.h"
 #include "core/report_header.h"
 #include "device/drive_list.h"
-#include "device/probes.h"
+#include "routines/probes.h"
 
 namespace kv {
 namespace {

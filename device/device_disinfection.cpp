@@ -1,10 +1,11 @@
 #include "device/device_disinfection.h"
 
-#include "computer/removal_routines.h"
 #include "core/report_header.h"
 #include "core/text.h"
 #include "device/drive_list.h"
-#include "device/removal.h"
+#include "routines/file_removal.h"
+#include "routines/known_facts.h"
+#include "routines/run_removal.h"
 
 namespace kv {
 namespace {
@@ -165,12 +166,8 @@ void RecoverTrashFolders(ActionContext& ctx, const std::string& root) {
 
 // ---- Recycle and system folders --------------------------------------------------
 
-const char* const kRecycleFolders[] = {
-    "RECYCLE", "RECYCLE.BIN", "$RECYCLE.BIN", "RECYCLER", "RECYCLER.BIN", "$RECYCLER.BIN", "System Volume Information",
-};
-
 void DeleteRecycleFolders(ActionContext& ctx, const std::string& root) {
-    for (const char* name : kRecycleFolders) {
+    for (const char* name : kDeviceTrashFolders) {
         const std::string path = root + name;
         DeleteFolderTree(ctx, path, FolderTreeLevel::TopLevel);
         if (!ctx.flags().FolderFoundFlag) continue;
@@ -254,9 +251,6 @@ std::string ProductNameEnding(ActionContext& ctx) {
     return productName.substr(DropLastChars(productName, 2).size());
 }
 
-// The virus's own copy has a fixed size just above 250,000 bytes.
-bool HasVirusCopySize(std::uint32_t size) { return size > 250000 && size < 251000; }
-
 void RemoveVirusCopy(ActionContext& ctx, const std::string& folder, const std::string& name, bool onWindowsXp) {
     if (onWindowsXp) {
         if (KillProcessByName(ctx.os, "explorer.exe")) {
@@ -281,7 +275,7 @@ void RemoveVirusCopy(ActionContext& ctx, const std::string& folder, const std::s
 }
 
 // The program's own executable name begins so; it is never counted.
-bool IsOwnExecutableName(const std::string& name) { return FirstChars(name, 8) == "KV Vuduv"; }
+bool IsOwnExecutableName(const std::string& name) { return FirstChars(name, 8) == kOwnNamePrefix; }
 
 void DeleteFolderTwin(ActionContext& ctx, const std::string& path) {
     // The fixed-size copy may be gone already: its deletion has been reported.
@@ -303,7 +297,7 @@ void RemoveExecutableDisguise(ActionContext& ctx, const std::string& folder, con
         if (entry.IsDirectory()) continue;
         const std::string path = folder + entry.name;
         ctx.os.ClearAttributes(path);
-        if (HasVirusCopySize(entry.size) && ctx.flags().ShortcutSeenFlag) {
+        if (IsDropperCopySize(entry.size) && ctx.flags().ShortcutSeenFlag) {
             RemoveVirusCopy(ctx, folder, entry.name, onWindowsXp);
         }
         if (IsProcessRunning(ctx.os, entry.name) && !IsOwnExecutableName(entry.name)) {

@@ -218,7 +218,7 @@ DirEntry ToDirEntry(const WIN32_FIND_DATAW& data) {
     DirEntry entry;
     entry.name = Narrow(data.cFileName);
     entry.attributes = data.dwFileAttributes;
-    entry.size = data.nFileSizeLow;
+    entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return entry;
 }
 

@@ -2,8 +2,9 @@
 // calls, with texts converted at the call. The name and mask rules stay in
 // the portable code; this layer only reports what Windows answers.
 //
-// Paths follow the classic MAX_PATH rules of the calls themselves (no long-path
-// prefix is added); only the executable's own path is read whatever its length.
+// Absolute drive paths reach the file calls with the "\\?\" prefix (see
+// FileApiPath in the .cpp), so names ending in a blank or a dot and paths past
+// MAX_PATH are reachable; the executable's own path is read whatever its length.
 #pragma once
 
 #include "core/platform_ops.h"

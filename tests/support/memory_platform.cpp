@@ -113,7 +113,7 @@ void MemoryPlatform::AddFolder(const std::string& path, std::uint32_t attributes
     if (Node* folder = MakeFolders(path)) folder->attributes = attributes | attr::kDirectory;
 }
 
-void MemoryPlatform::AddFile(const std::string& path, std::uint32_t size, std::uint32_t attributes,
+void MemoryPlatform::AddFile(const std::string& path, std::uint64_t size, std::uint32_t attributes,
                              const std::string& content) {
     std::string folder, name;
     SplitPattern(path, folder, name);

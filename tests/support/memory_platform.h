@@ -26,7 +26,7 @@ public:
     // Creates the folder and any missing parents (parents as plain folders).
     void AddFolder(const std::string& path, std::uint32_t attributes = attr::kDirectory);
     // Creates the file (and plain parent folders); size defaults to content size.
-    void AddFile(const std::string& path, std::uint32_t size = 0, std::uint32_t attributes = attr::kArchive,
+    void AddFile(const std::string& path, std::uint64_t size = 0, std::uint32_t attributes = attr::kArchive,
                  const std::string& content = std::string());
     // A junction or directory symbolic link at path pointing at target.
     void AddFolderLink(const std::string& path, const std::string& target);
@@ -99,7 +99,7 @@ public:
         std::string name;
         bool isDirectory = false;
         std::uint32_t attributes = 0;
-        std::uint32_t size = 0;
+        std::uint64_t size = 0;
         std::string content;
         bool locked = false;
         std::string linkTarget;                              // set for folder links

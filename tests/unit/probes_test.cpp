@@ -1,4 +1,4 @@
-#include "device/probes.h"
+#include "routines/probes.h"
 
 #include <gtest/gtest.h>
 
@@ -100,12 +100,14 @@ using ExecutableDisguiseProbe = ProbeFixture;
 
 TEST_F(ExecutableDisguiseProbe, TellTaleSizeNeedsAShortcutAndLiesStrictlyBetweenTheBounds) {
     const struct {
-        std::uint32_t size;
+        std::uint64_t size;
         bool shortcutSeen;
         bool a1;
     } cases[] = {
         {250001, true, true},  {250999, true, true},  {250001, false, false},
         {250000, true, false}, {251000, true, false}, {1000, true, false},
+        // A user's 4 GiB program whose low 32 bits fall in the window.
+        {(std::uint64_t{1} << 32) + 250500, true, false}, {(std::uint64_t{5} << 32) + 250001, true, false},
     };
     for (const auto& c : cases) {
         MemoryPlatform machine;

@@ -1,11 +1,11 @@
 // The shared removal routines: whole reports, flags and the machine afterwards.
-#include "device/removal.h"
+#include "routines/file_removal.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "computer/removal_routines.h"
+#include "routines/run_removal.h"
 #include "tests/support/memory_platform.h"
 #include "tests/support/scripted_dialogs.h"
 

@@ -6,12 +6,9 @@
 #include <string>
 
 #include "core/session.h"
+#include "routines/known_facts.h"
 
 namespace kv {
-
-// The Run keys these routines clean.
-inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr const char* kPoliciesRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Run";
 
 // Removes every file of folder (ending with a backslash) that matches mask,
 // ending the process of the same name and deleting the Run values named after

@@ -1,7 +1,7 @@
-#include "computer/removal_routines.h"
+#include "routines/run_removal.h"
 
 #include "core/text.h"
-#include "device/removal.h"
+#include "routines/file_removal.h"
 
 namespace kv {
 namespace {

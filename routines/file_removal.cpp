@@ -1,4 +1,4 @@
-#include "device/removal.h"
+#include "routines/file_removal.h"
 
 #include "core/text.h"
 

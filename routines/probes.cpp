@@ -1,18 +1,10 @@
-#include "device/probes.h"
+#include "routines/probes.h"
 
 #include "core/text.h"
+#include "routines/known_facts.h"
 
 namespace kv {
 namespace {
-
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-// The droppers' executables are a little over 250,000 bytes.
-constexpr std::uint32_t kDropperSizeAbove = 250000;
-constexpr std::uint32_t kDropperSizeBelow = 251000;
-
-// Our own executable, which may well sit on the stick and be running.
-constexpr const char* kOwnExecutablePrefix = "KV Vuduv";
 
 void RunValueLine(ActionContext& ctx, RegRoot root, const std::string& baseName, const std::string& item) {
     if (ctx.os.RegValueExists(root, kRunKey, baseName)) {
@@ -22,8 +14,6 @@ void RunValueLine(ActionContext& ctx, RegRoot root, const std::string& baseName,
         ctx.Line("[KV] - Item <" + item + "> não encontrado!");
     }
 }
-
-bool IsDropperSize(std::uint32_t size) { return size > kDropperSizeAbove && size < kDropperSizeBelow; }
 
 void DisguiseLine(ActionContext& ctx, bool found, const std::string& mask) {
     if (found) {
@@ -57,12 +47,12 @@ void ProbeExecutableDisguise(ActionContext& ctx, const std::string& folder, cons
     for (const DirEntry& entry : ctx.os.FindEntries(folder + mask)) {
         if (entry.IsDirectory()) continue;
         ctx.os.ClearAttributes(folder + entry.name);
-        if (IsDropperSize(entry.size) && ctx.flags().ShortcutSeenFlag) {
+        if (IsDropperCopySize(entry.size) && ctx.flags().ShortcutSeenFlag) {
             ctx.Line("[KV] > Vírus tipo A1 encontrado!");
             ctx.flags().InfectionFlag = true;
         }
         const bool runningStranger =
-            IsProcessRunning(ctx.os, entry.name) && FirstChars(entry.name, 8) != kOwnExecutablePrefix;
+            IsProcessRunning(ctx.os, entry.name) && FirstChars(entry.name, 8) != kOwnNamePrefix;
         DisguiseLine(ctx, runningStranger, mask);
         // A file named just ".exe" has no twin: its empty base name would
         // name the folder being searched, which always exists.
