@@ -19,4 +19,12 @@ bool IsProcessRunning(PlatformOps& os, const std::string& exeName) {
     return false;
 }
 
+std::vector<DirEntry> FindByLongName(PlatformOps& os, const std::string& folder, const std::string& mask) {
+    std::vector<DirEntry> kept;
+    for (DirEntry& entry : os.FindEntries(folder + mask)) {
+        if (MatchesFileMask(entry.name, mask)) kept.push_back(std::move(entry));
+    }
+    return kept;
+}
+
 }  // namespace kv

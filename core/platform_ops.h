@@ -146,4 +146,10 @@ public:
 bool KillProcessByName(PlatformOps& os, const std::string& exeName);
 bool IsProcessRunning(PlatformOps& os, const std::string& exeName);
 
+// The entries of folder + mask whose long name matches mask. A directory
+// search also answers by 8.3 short names ("ALBUM~1.LNK" for "Album.lnkx"), and
+// only the long name says what a file is: every search whose result is acted
+// on goes through here. folder ends with a backslash.
+std::vector<DirEntry> FindByLongName(PlatformOps& os, const std::string& folder, const std::string& mask);
+
 }  // namespace kv
