@@ -145,6 +145,7 @@ bool ListFolderTree(ActionContext& ctx, const std::string& folder) {
     if (!ctx.os.FolderExists(base)) return false;
     for (const DirEntry& entry : ctx.os.FindEntries(base + "*.*")) {
         if (entry.IsDotOrDotDot()) continue;
+        ctx.NextEntry(base);
         // Only plain folders are descended: a hidden, system or linked
         // folder is written as one line.
         if (entry.attributes == attr::kDirectory) {
@@ -166,10 +167,12 @@ DeviceCheckResult DeviceCheck(ActionContext& ctx, const std::string& driveListTe
         const std::string root = DriveRootFromListText(driveListText);
         WriteReportHeader(ctx, ActionKind::DeviceCheck, root);
 
+        ctx.NextStep("Listando as pastas do dispositivo", "Listing the device's folders");
         ctx.Line("[KV] - Listando estrutura de Diretórios...");
         ListFolderTree(ctx, root);
         ctx.Line("[KV] - Fim da listagem da estrutura de Diretórios...");
 
+        ctx.NextStep("Procurando vírus", "Looking for viruses");
         ctx.Line("[KV] - >>> Verificando Vírus ...");
         RunRootProbes(ctx, root);
         ctx.Line("[KV] - >>> Verificando outros Vírus ...");

@@ -52,7 +52,9 @@ bool IsPlainFolder(ActionContext& ctx, const std::string& path) {
 // a link's attributes changes the link, not what it points at.
 void MakeEntriesVisible(ActionContext& ctx, const std::string& folder) {
     for (const DirEntry& entry : ctx.os.FindEntries(folder + "*.*")) {
-        if (!entry.IsDotOrDotDot()) ctx.os.ClearAttributes(folder + entry.name);
+        if (entry.IsDotOrDotDot()) continue;
+        ctx.NextEntry(folder);
+        ctx.os.ClearAttributes(folder + entry.name);
     }
 }
 
@@ -337,19 +339,32 @@ void DeviceDisinfection(ActionContext& ctx, const std::string& driveListText) {
     }
     const std::string root = DriveRootFromListText(driveListText);
     WriteReportHeader(ctx, ActionKind::DeviceDisinfection, root);
-    EndVirusProcesses(ctx);
+    try {
+        ctx.NextStep("Finalizando os processos do vírus", "Ending the virus's processes");
+        EndVirusProcesses(ctx);
 
-    MakeEntriesVisible(ctx, root);
-    ctx.Pair("[KV] - Pastas e arquivos do Drive " + root + " colocados em modo visível",
-             "[KV] - File and Folder Drive " + root + " placed in visible mode ");
-    RecoverTrashFolders(ctx, root);
-    DeleteRecycleFolders(ctx, root);
-    RemoveVirusFiles(ctx, root);
-    DeleteAutorun(ctx, root);
-    DeleteBatBat(ctx, root);
+        ctx.NextStep("Tornando visíveis as pastas e arquivos", "Making folders and files visible");
+        MakeEntriesVisible(ctx, root);
+        ctx.Pair("[KV] - Pastas e arquivos do Drive " + root + " colocados em modo visível",
+                 "[KV] - File and Folder Drive " + root + " placed in visible mode ");
+        ctx.NextStep("Recuperando as pastas escondidas", "Recovering the hidden folders");
+        RecoverTrashFolders(ctx, root);
+        ctx.NextStep("Excluindo as pastas de lixeira", "Deleting the recycle folders");
+        DeleteRecycleFolders(ctx, root);
+        ctx.NextStep("Removendo os arquivos do vírus", "Removing the virus's files");
+        RemoveVirusFiles(ctx, root);
+        ctx.NextStep("Excluindo autorun.inf e bat.bat", "Deleting autorun.inf and bat.bat");
+        DeleteAutorun(ctx, root);
+        DeleteBatBat(ctx, root);
 
-    WriteCompletionLine(ctx);
-    WriteVerdict(ctx, root);
+        WriteCompletionLine(ctx);
+        WriteVerdict(ctx, root);
+    } catch (const ActionStopped&) {
+        // Stopped between two steps: the report so far is still kept.
+        WriteStoppedLine(ctx);
+        SaveAutomaticCopies(ctx, kDeviceCopyPrefix);
+        throw ActionStopped{true};
+    }
     // The copies end before the second completion line; the user's copy,
     // saved afterwards, has it.
     SaveAutomaticCopies(ctx, kDeviceCopyPrefix);
