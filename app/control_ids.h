@@ -64,6 +64,10 @@ enum class ControlId : int {
     GroupBox9,
     BitBtn13,
     BitBtn14,
+
+    // Under the report area: what the running action is doing, and its stop button.
+    ProgressLabel,
+    StopButton,
 };
 
 constexpr int IdOf(ControlId id) { return static_cast<int>(id); }

@@ -18,6 +18,9 @@ using C = ControlId;
 constexpr int kClientWidth = 739;
 constexpr int kClientHeight = 618;
 constexpr UINT kShowStartupProblem = WM_APP + 1;
+// The progress line follows the running action a few times a second.
+constexpr UINT_PTR kProgressTimer = 1;
+constexpr UINT kProgressIntervalMs = 250;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kTeal = RGB(0, 128, 128);
@@ -41,6 +44,7 @@ enum class Kind {
     DriveList,
     List,
     Report,
+    ProgressText,
 };
 
 enum class Font { Normal, Bold, Italic };
@@ -78,7 +82,9 @@ const ControlDef kControls[] = {
     {C::DriveComboBox1, C::TabSheet1, Kind::DriveList, 398, 154, 160, 200},
     {C::BitBtn1, C::TabSheet1, Kind::Button, 568, 136, 136, 46},
     {C::GroupBox5, C::TabSheet1, Kind::Group, 8, 110, -8, 100},
-    {C::Memo1, C::TabSheet1, Kind::Report, 8, 218, -8, -8},
+    {C::Memo1, C::TabSheet1, Kind::Report, 8, 218, -8, -40},
+    {C::ProgressLabel, C::TabSheet1, Kind::ProgressText, 8, -30, -112, 20},
+    {C::StopButton, C::TabSheet1, Kind::Button, -104, -36, 96, 30},
 
     {C::ListBox1, C::TabSheet2, Kind::List, 18, 26, 320, -70},
     {C::BitBtn10, C::TabSheet2, Kind::Button, 18, -58, 150, 36},
@@ -117,12 +123,29 @@ const ControlDef kControls[] = {
 // Every control on a tab page, in the order of the pages.
 const ControlId kPages[] = {C::TabSheet1, C::TabSheet2, C::TabSheet3};
 
+// What a running action disables: every control that starts something or
+// changes what the action reads. The tabs, the report area, the instructions
+// and the links stay usable.
+const ControlId kStartingControls[] = {
+    C::BitBtn7,  C::BitBtn9,  C::BitBtn2,  C::BitBtn1,  C::SpeedButton3, C::DriveComboBox2, C::SpeedButton1,
+    C::DriveComboBox1, C::BitBtn13, C::BitBtn14, C::BitBtn10, C::BitBtn11, C::Button4, C::BitBtn15,
+    C::BitBtn17, C::BitBtn12, C::CheckBox1, C::CheckBox2, C::BitBtn16,
+};
+
+bool IsStartingControl(int id) {
+    for (ControlId control : kStartingControls) {
+        if (IdOf(control) == id) return true;
+    }
+    return false;
+}
+
 const wchar_t* ClassOf(Kind kind) {
     switch (kind) {
     case Kind::Tabs:
         return WC_TABCONTROLW;
     case Kind::Label:
     case Kind::LinkLabel:
+    case Kind::ProgressText:
         return WC_STATICW;
     case Kind::DriveList:
         return WC_COMBOBOXW;
@@ -137,7 +160,8 @@ DWORD StyleOf(Kind kind) {
     const DWORD child = WS_CHILD | WS_VISIBLE;
     switch (kind) {
     case Kind::Tabs:
-        return child | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | TCS_MULTILINE;
+        // A Tab stop of its own: the pages are its siblings, not its children.
+        return child | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE;
     case Kind::Group:
         // Below the controls it frames and clipped by them.
         return child | WS_CLIPSIBLINGS | BS_GROUPBOX;
@@ -154,6 +178,8 @@ DWORD StyleOf(Kind kind) {
         return child | SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
     case Kind::LinkLabel:
         return child | SS_LEFT | SS_NOTIFY | SS_NOPREFIX | SS_PATHELLIPSIS;
+    case Kind::ProgressText:
+        return child | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_CENTERIMAGE;
     case Kind::DriveList:
         return child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_UPPERCASE;
     case Kind::List:
@@ -168,8 +194,6 @@ DWORD ExStyleOf(Kind kind) {
     case Kind::DriveList:
     case Kind::List:
         return WS_EX_CLIENTEDGE;
-    case Kind::Tabs:
-        return WS_EX_CONTROLPARENT;
     default:
         return 0;
     }
@@ -192,7 +216,10 @@ HFONT MessageFont(LONG weight, bool italic) {
 
 }  // namespace
 
-MainWindow::MainWindow(PlatformOps& os) : os_(os), dialogs_(nullptr, [this] { reportView_.Flush(); }) {}
+MainWindow::MainWindow(PlatformOps& os)
+    : os_(os),
+      dialogs_(nullptr, [this] { relay_.Flush(); }),
+      worker_(dialogs_, [this](const ActionEnding& ending) { OnActionEnded(ending); }) {}
 
 MainWindow::~MainWindow() {
     session_.report.SetObserver(nullptr);
@@ -227,6 +254,8 @@ bool MainWindow::Open(int showCommand) {
     if (!Create(kMainWindowClass, L"", style, WS_EX_CONTROLPARENT, x, y, width, height, nullptr, 0)) return false;
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
+    // The keyboard starts on the first button.
+    SetFocus(Control(C::BitBtn3));
     if (startupProblem_) PostMessageW(hwnd(), kShowStartupProblem, 0, 0);
     return true;
 }
@@ -253,6 +282,30 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_QUERYENDSESSION:
         return OnQueryEndSession();
+    case WM_CLOSE:
+        if (!OnCloseRequest()) return 0;
+        break;
+    case WM_ACTIVATE:
+        // The focus comes back to the control that had it, as in a dialog.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            focusWhenInactive_ = GetFocus();
+        } else if (!HIWORD(wParam)) {
+            HWND target = focusWhenInactive_ && IsWindow(focusWhenInactive_) && IsWindowEnabled(focusWhenInactive_)
+                              ? focusWhenInactive_
+                              : Control(worker_.Running() ? C::StopButton : C::BitBtn3);
+            SetFocus(target);
+        }
+        return 0;
+    case WM_TIMER:
+        if (wParam == kProgressTimer) {
+            relay_.Flush();
+            UpdateProgressLine();
+            return 0;
+        }
+        break;
+    case kLinesWaitingMessage:
+        relay_.Deliver();
+        return 0;
     case WM_ENDSESSION:
         OnEndSession(wParam != FALSE);
         return 0;
@@ -263,6 +316,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnStartupProblem();
         return 0;
     }
+    LRESULT workerResult = 0;
+    if (worker_.HandleMessage(message, wParam, lParam, workerResult)) return workerResult;
     return Window::HandleMessage(message, wParam, lParam);
 }
 
@@ -271,6 +326,8 @@ void MainWindow::OnFinalMessage() { PostQuitMessage(0); }
 LRESULT MainWindow::OnCreate() {
     faceBrush_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     dialogs_.SetOwner(hwnd());
+    relay_.SetWindow(hwnd());
+    worker_.SetWindow(hwnd());
     CreateFonts();
     CreateControls();
     CreateTooltips();
@@ -278,7 +335,7 @@ LRESULT MainWindow::OnCreate() {
     // Start-up: captions first, then the steps that need no window.
     systemRoot_ = SystemRootOf(os_);
     ApplyInitialCaptions();
-    session_.report.SetObserver(&reportView_);
+    session_.report.SetObserver(&relay_);
     StartupResult startup = RunStartup(os_, session_);
     startupProblem_ = startup.optionsError;
     SendMessageW(Control(C::CheckBox1), BM_SETCHECK, session_.options.afterChecks ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -287,7 +344,9 @@ LRESULT MainWindow::OnCreate() {
     FillDriveList(C::DriveComboBox2, startup.checkDrives, checkDriveText_);
     FillDriveList(C::DriveComboBox1, startup.disinfectionDrives, disinfectionDriveText_);
     ShowPage(0);
+    EnableWindow(Control(C::StopButton), FALSE);
     // The report area opens at its first line.
+    relay_.Deliver();
     reportView_.ShowFirstLine();
     return 0;
 }
@@ -313,11 +372,18 @@ void MainWindow::OnCommand(int id, WORD notification) {
         OnEscape();
         return;
     }
+    if (id == IdOf(C::StopButton) && notification == BN_CLICKED) {
+        OnStop();
+        return;
+    }
+    // A click queued before an action started (or sent to a disabled
+    // control) starts nothing while it runs.
+    if (worker_.Running() && IsStartingControl(id)) return;
     for (const CommandRoute& route : routes) {
         if (IdOf(route.control) == id && route.notification == notification) {
             (this->*route.handler)();
             // Whatever the handler wrote is on screen before the user goes on.
-            reportView_.Flush();
+            relay_.Flush();
             return;
         }
     }
@@ -379,7 +445,7 @@ bool MainWindow::OnSetCursor(HWND target) {
 }
 
 LRESULT MainWindow::OnQueryEndSession() {
-    reportView_.Flush();
+    relay_.Flush();
     const int answer = MessageBoxW(hwnd(), Widen(kEndSessionQuestion).c_str(), Widen(kProgramTitle).c_str(),
                                    MB_YESNO | MB_ICONQUESTION);
     // Only No keeps the session; Yes or closing the box some other way lets it end.
@@ -388,7 +454,13 @@ LRESULT MainWindow::OnQueryEndSession() {
 
 void MainWindow::OnEndSession(bool ending) {
     if (!ending) return;
-    // The process may be ended as soon as this message returns.
+    // The process may be ended as soon as this message returns: a running
+    // action stops at its next safe point before the shut-down steps.
+    endingSession_ = true;
+    if (worker_.Running()) {
+        worker_.RequestStop();
+        worker_.WaitUntilEnded();
+    }
     ShutDown();
     DestroyWindow(hwnd());
 }
@@ -409,13 +481,11 @@ void MainWindow::OnStartupProblem() {
 // ---- Commands ---------------------------------------------------------------
 
 void MainWindow::OnCheckDevice() {
-    const std::string drive = checkDriveText_;
-    RunAction([&drive](ActionContext& context) { DeviceCheck(context, drive); });
+    RunAction([drive = checkDriveText_](ActionContext& context) { DeviceCheck(context, drive); });
 }
 
 void MainWindow::OnDisinfectDevice() {
-    const std::string drive = disinfectionDriveText_;
-    RunAction([&drive](ActionContext& context) { DeviceDisinfection(context, drive); });
+    RunAction([drive = disinfectionDriveText_](ActionContext& context) { DeviceDisinfection(context, drive); });
 }
 
 void MainWindow::OnRefreshCheckDrives() { FillDriveList(C::DriveComboBox2, RefreshDriveList(os_), checkDriveText_); }
@@ -458,7 +528,12 @@ void MainWindow::OnWebPageLink() { os_.ShellOpen(kWebPageAddress, false); }
 void MainWindow::OnSocialPageLink() { os_.ShellOpen(kSocialPageAddress, false); }
 
 void MainWindow::OnEscape() {
-    // Escape presses the options tab's cancel button, and does nothing elsewhere.
+    // Escape stops a running action; otherwise it presses the options tab's
+    // cancel button, and does nothing elsewhere.
+    if (worker_.Running()) {
+        OnStop();
+        return;
+    }
     if (TabCtrl_GetCurSel(Control(C::PageControl1)) == 2) SendMessageW(Control(C::BitBtn12), BM_CLICK, 0, 0);
 }
 
@@ -480,7 +555,11 @@ void MainWindow::CreateControls() {
         GetClientRect(parent, &area);
         int x = area.left, y = area.top, width = area.right - area.left, height = area.bottom - area.top;
         if (def.kind == Kind::Page) {
+            // A page lies over its tab control's display area as the tab
+            // control's sibling, so the tab strip is a Tab stop of its own.
             TabCtrl_AdjustRect(parent, FALSE, &area);
+            MapWindowPoints(parent, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+            parent = hwnd();
             x = area.left, y = area.top, width = area.right - area.left, height = area.bottom - area.top;
         } else {
             const int parentWidth = width, parentHeight = height;
@@ -520,6 +599,11 @@ void MainWindow::CreateControls() {
             }
         }
     }
+    // The pages above the tab control (they take the clicks over its display
+    // area), which comes next in the Tab order: after the page's controls,
+    // before the language buttons.
+    SetWindowPos(Control(C::PageControl1), Control(kPages[2]), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::CreateTooltips() {
@@ -591,8 +675,8 @@ void MainWindow::SwitchTo(UiLanguage language) {
     if (!SwitchLanguage(session_, language)) return;
     InvalidateRect(Control(C::BitBtn13), nullptr, TRUE);
     InvalidateRect(Control(C::BitBtn14), nullptr, TRUE);
-    reportView_.SetCopyCaption(language == UiLanguage::Portuguese ? "Copiar" : "Copy");
-    reportView_.Flush();
+    reportView_.SetLanguage(language);
+    relay_.Flush();
     ApplySwitchedCaptions();
 }
 
@@ -601,16 +685,84 @@ void MainWindow::ShowAuthorBox() {
                          AuthorBoxText().For(session_.language));
 }
 
-void MainWindow::RunAction(const std::function<void(ActionContext&)>& action) {
-    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    ActionContext context(os_, dialogs_, session_);
-    try {
-        action(context);
-    } catch (const FileWriteError& problem) {
-        ShowFileError(true, problem.path(), problem.what());
+void MainWindow::RunAction(ActionWorker::Work work, ActionWorker::Afterwards afterwards) {
+    if (worker_.Running() || closeWhenStopped_ || endingSession_) return;
+    relay_.Flush();
+    // The focus leaves a control about to be disabled for the Stop button,
+    // and comes back to it afterwards.
+    HWND focus = GetFocus();
+    focusBeforeAction_ = focus && IsChild(hwnd(), focus) ? focus : nullptr;
+    if (!worker_.Start(os_, session_, std::move(work), std::move(afterwards))) return;
+    SetStartingControlsEnabled(false);
+    EnableWindow(Control(C::StopButton), TRUE);
+    if (!focus || !IsWindowEnabled(focus)) SetFocus(Control(C::StopButton));
+    UpdateProgressLine();
+    SetTimer(hwnd(), kProgressTimer, kProgressIntervalMs, nullptr);
+}
+
+void MainWindow::OnActionEnded(const ActionEnding& ending) {
+    KillTimer(hwnd(), kProgressTimer);
+    relay_.Flush();
+    SetWindowTextW(Control(C::ProgressLabel), L"");
+    SetStartingControlsEnabled(true);
+    HWND stop = Control(C::StopButton);
+    const bool stopHadFocus = GetFocus() == stop;
+    EnableWindow(stop, FALSE);
+    if (stopHadFocus || !GetFocus()) {
+        SetFocus(focusBeforeAction_ && IsWindow(focusBeforeAction_) ? focusBeforeAction_ : Control(C::BitBtn3));
     }
-    reportView_.Flush();
-    SetCursor(previous);
+    focusBeforeAction_ = nullptr;
+    // Boxes are for a user who stays; a session that ends or a window that
+    // closes goes without them.
+    if (!endingSession_ && !closeWhenStopped_) {
+        if (ending.fileError) ShowFileError(true, ending.fileError->first, ending.fileError->second);
+        if (ending.failure) {
+            dialogs_.ShowMessage(BoxKind::Error, ErrorBoxTitle().For(session_.language), *ending.failure);
+        }
+    }
+    if (closeWhenStopped_) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void MainWindow::SetStartingControlsEnabled(bool enabled) {
+    for (ControlId control : kStartingControls) EnableWindow(Control(control), enabled ? TRUE : FALSE);
+}
+
+void MainWindow::UpdateProgressLine() {
+    if (!worker_.Running()) return;
+    const std::wstring line = Widen(ProgressLine(session_.language, worker_.Progress(), worker_.ElapsedSeconds()));
+    HWND label = Control(C::ProgressLabel);
+    wchar_t shown[512] = L"";
+    GetWindowTextW(label, shown, 512);
+    if (line != shown) SetWindowTextW(label, line.c_str());
+}
+
+void MainWindow::OnStop() {
+    if (!worker_.Running()) return;
+    worker_.RequestStop();
+    UpdateProgressLine();
+}
+
+bool MainWindow::OnCloseRequest() {
+    if (!worker_.Running()) return true;
+    if (closeWhenStopped_) return false;  // already stopping
+    relay_.Flush();
+    const MessagePair question = CloseWhileRunningQuestion();
+    if (!dialogs_.AskYesNo(kProgramTitle, question.For(session_.language))) return false;
+    // The window closes when the action has stopped (OnActionEnded).
+    closeWhenStopped_ = true;
+    if (!worker_.Running()) return true;
+    worker_.RequestStop();
+    UpdateProgressLine();
+    return false;
+}
+
+void MainWindow::SelectNextPage(bool backwards) {
+    HWND tabs = Control(C::PageControl1);
+    const int count = TabCtrl_GetItemCount(tabs);
+    if (count <= 0) return;
+    const int next = (TabCtrl_GetCurSel(tabs) + (backwards ? count - 1 : 1)) % count;
+    // As a click on the tab does: the page changes through its notification.
+    TabCtrl_SetCurFocus(tabs, next);
 }
 
 void MainWindow::ShowFileError(bool whileWriting, const std::string& path, const std::string& systemMessage) {
@@ -653,6 +805,11 @@ LRESULT CALLBACK MainWindow::LinkLabelProc(HWND hwnd, UINT message, WPARAM wPara
 bool MainWindow::PreTranslateMessage(MSG& message) {
     if (message.message == WM_KEYDOWN && message.wParam == VK_F11 && message.hwnd == Control(C::BitBtn3)) {
         ShowAuthorBox();
+        return true;
+    }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && hwnd() &&
+        (message.hwnd == hwnd() || IsChild(hwnd(), message.hwnd))) {
+        SelectNextPage(GetKeyState(VK_SHIFT) < 0);
         return true;
     }
     if (instructions_ && instructions_->hwnd() && IsDialogMessageW(instructions_->hwnd(), &message)) return true;

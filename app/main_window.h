@@ -1,7 +1,7 @@
 // The main window: three tabs of controls, the report area, the language
 // buttons and links below. It owns the session (report, flags, language,
-// options) for the whole run and runs each action synchronously when its
-// button is pressed.
+// options) for the whole run and runs each action on a worker thread
+// (app/action_runner.h) while it stays responsive.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/action_runner.h"
 #include "app/app_shell.h"
 #include "app/control_ids.h"
 #include "app/instructions_window.h"
@@ -30,8 +31,9 @@ public:
 
     // Creates the window (start-up runs during creation) and shows it.
     bool Open(int showCommand);
-    // Keyboard handling before dispatch: F11 on the instructions button and
-    // the dialog keys (Tab, Escape) of both windows. True when consumed.
+    // Keyboard handling before dispatch: F11 on the instructions button,
+    // Ctrl+Tab and Ctrl+Shift+Tab between the pages, and the dialog keys
+    // (Tab, Escape) of both windows. True when consumed.
     bool PreTranslateMessage(MSG& message);
 
 protected:
@@ -91,7 +93,25 @@ private:
     std::string ChosenDriveText(ControlId list) const;
     void SwitchTo(UiLanguage language);
     void ShowAuthorBox();
-    void RunAction(const std::function<void(ActionContext&)>& action);
+
+    // ---- Actions in the background ----
+    // Runs work on the worker thread with the session's context, then
+    // afterwards (optional) on the window's thread. While it runs, every
+    // control that starts something is disabled and the progress line and the
+    // Stop button are live. Does nothing while another action runs. Both
+    // functions run after this returns: capture by value, never locals by
+    // reference.
+    void RunAction(ActionWorker::Work work, ActionWorker::Afterwards afterwards = {});
+    void OnActionEnded(const ActionEnding& ending);
+    void SetStartingControlsEnabled(bool enabled);
+    void UpdateProgressLine();
+    void OnStop();
+    bool OnCloseRequest();
+    void SelectNextPage(bool backwards);
+    HWND focusBeforeAction_ = nullptr;
+    bool closeWhenStopped_ = false;
+    bool endingSession_ = false;
+    HWND focusWhenInactive_ = nullptr;
     void ShowFileError(bool whileWriting, const std::string& path, const std::string& systemMessage);
     void ShutDown();
     void SetHoveredLink(HWND link);
@@ -106,7 +126,9 @@ private:
     PlatformOps& os_;
     Session session_;
     ReportView reportView_;
+    ReportRelay relay_{reportView_};
     WindowDialogs dialogs_;
+    ActionWorker worker_;
     std::map<ControlId, HWND> controls_;
     std::vector<std::unique_ptr<Container>> containers_;
     std::unique_ptr<InstructionsWindow> instructions_;

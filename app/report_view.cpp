@@ -68,6 +68,16 @@ void ReportView::OnLineAppended(const std::string& line) {
     if (hwnd() && GetTickCount() - lastRepaint_ >= kRepaintIntervalMs) Repaint(false);
 }
 
+void ReportView::AppendLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        if (!lines_.empty()) textLength_ += 2;
+        lines_.push_back(Widen(line));
+        textLength_ += lines_.back().size();
+    }
+    showNewest_ = true;
+    if (hwnd() && GetTickCount() - lastRepaint_ >= kRepaintIntervalMs) Repaint(false);
+}
+
 void ReportView::OnReportCleared() {
     lines_.clear();
     textLength_ = 0;
@@ -378,7 +388,7 @@ void ReportView::OnContextMenu(LPARAM position) {
     }
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
-    AppendMenuW(menu, MF_STRING | (lines_.empty() ? MF_GRAYED : 0), kCopyCommand, Widen(copyCaption_).c_str());
+    AppendMenuW(menu, MF_STRING | (lines_.empty() ? MF_GRAYED : 0), kCopyCommand, Widen(language_ == UiLanguage::Portuguese ? "Copiar" : "Copy").c_str());
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd(), nullptr));
     DestroyMenu(menu);

@@ -50,12 +50,14 @@ public:
 
     void OnLineAppended(const std::string& line) override;
     void OnReportCleared() override;
+    // A batch of lines, repainted at most every so often (Flush shows all now).
+    void AppendLines(const std::vector<std::string>& lines);
     // Shows every line appended so far, scrolled to the newest, painted now.
     void Flush();
     // Scrolls back to the first line (the report area opens there).
     void ShowFirstLine();
-    // The caption of the context menu's only item, in the window's language.
-    void SetCopyCaption(const std::string& caption) { copyCaption_ = caption; }
+    // The language of the context menu.
+    void SetLanguage(UiLanguage language) { language_ = language; }
 
     // The whole report as the edit control gave it: lines joined with CR LF.
     std::wstring Text() const;
@@ -99,7 +101,7 @@ private:
     int rowHeight_ = 16;  // of one row of text in the font
     int margin_ = 2;      // left and right of the text
     int wheelRemainder_ = 0;
-    std::string copyCaption_ = "Copiar";
+    UiLanguage language_ = UiLanguage::Portuguese;
 };
 
 }  // namespace kv

@@ -67,6 +67,8 @@ const std::vector<CaptionRow>& CaptionTable() {
         {C::GroupBox9, " Selecione o Idioma", " Selecione o Idioma ", " Select Language "},
         {C::BitBtn13, "Português", nullptr, nullptr},
         {C::BitBtn14, "English", nullptr, nullptr},
+
+        {C::StopButton, "Parar", "Parar", "Stop"},
     };
     // clang-format on
     return table;
@@ -113,8 +115,14 @@ const std::vector<HintRow>& HintTable() {
         {C::Label20, "Abrir esta Pasta."},
         {C::Label21, "Abrir esta Pasta."},
         {C::Label19, "Clique para abri esta pasta!"},
+        {C::StopButton, "Interromper a ação em andamento (Esc)"},
     };
     return table;
+}
+
+MessagePair CloseWhileRunningQuestion() {
+    return {"Uma ação está em andamento. Interromper a ação e fechar o KV Vuduv?",
+            "An action is running. Stop it and close KV Vuduv?"};
 }
 
 std::vector<std::string> StartupTipsLines() {

@@ -71,6 +71,10 @@ MessagePair AuthorBoxText();
 inline constexpr const char* kEndSessionQuestion = "O Windows deseja desligar agora, Permitir ?";
 inline constexpr const char* kProgramTitle = "KV Vuduv";
 
+// Asked when the window is closed while an action runs; Yes stops the action
+// at its next safe point and then closes.
+MessagePair CloseWhileRunningQuestion();
+
 // The error box for a file the program could not read or write: what failed,
 // the file, and the system's message when there is one.
 MessagePair ErrorBoxTitle();
