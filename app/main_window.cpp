@@ -4,6 +4,7 @@
 
 #include "app/button_painting.h"
 #include "app/ui_texts.h"
+#include "computer/computer_check.h"
 #include "core/report_file.h"
 #include "core/win32/wide.h"
 #include "device/device_check.h"
@@ -354,6 +355,7 @@ LRESULT MainWindow::OnCreate() {
 void MainWindow::OnCommand(int id, WORD notification) {
     static const CommandRoute routes[] = {
         {C::BitBtn9, BN_CLICKED, &MainWindow::OnCheckDevice},
+        {C::BitBtn7, BN_CLICKED, &MainWindow::OnCheckComputer},
         {C::BitBtn1, BN_CLICKED, &MainWindow::OnDisinfectDevice},
         {C::SpeedButton3, BN_CLICKED, &MainWindow::OnRefreshCheckDrives},
         {C::SpeedButton1, BN_CLICKED, &MainWindow::OnRefreshDisinfectionDrives},
@@ -482,6 +484,10 @@ void MainWindow::OnStartupProblem() {
 
 void MainWindow::OnCheckDevice() {
     RunAction([drive = checkDriveText_](ActionContext& context) { DeviceCheck(context, drive); });
+}
+
+void MainWindow::OnCheckComputer() {
+    RunAction([](ActionContext& context) { ComputerCheck(context); });
 }
 
 void MainWindow::OnDisinfectDevice() {

@@ -67,6 +67,7 @@ private:
 
     // Commands.
     void OnCheckDevice();
+    void OnCheckComputer();
     void OnDisinfectDevice();
     void OnRefreshCheckDrives();
     void OnRefreshDisinfectionDrives();

@@ -1,5 +1,6 @@
 #include "cli/cli_actions.h"
 
+#include "computer/computer_check.h"
 #include "device/device_check.h"
 #include "device/device_disinfection.h"
 
@@ -16,10 +17,12 @@ bool RunDeviceDisinfection(ActionContext& ctx, const std::string& driveListText)
     return ctx.session.outcome.InfectionFlag;
 }
 
+bool RunComputerCheck(ActionContext& ctx, const std::string&) { return ComputerCheck(ctx); }
+
 const CliAction kActions[] = {
     {"check-device", DriveArgument::Required, RunDeviceCheck},
     {"disinfect-device", DriveArgument::Required, RunDeviceDisinfection},
-    {"check-computer", DriveArgument::Refused, nullptr},
+    {"check-computer", DriveArgument::Refused, RunComputerCheck},
     {"disinfect-computer", DriveArgument::Refused, nullptr},
 };
 
