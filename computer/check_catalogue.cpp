@@ -318,6 +318,7 @@ public:
     explicit CatalogueRun(ActionContext& ctx) : ctx_(ctx) {}
 
     void Run(const Row& row) {
+        ctx_.StopPoint();
         WriteHeading(row.heading, row.label);
         switch (row.test) {
         case Test::File: Report(row.label, ctx_.os.FileExists(PathOf(row))); break;
@@ -374,6 +375,7 @@ private:
     void EachDropper(const Row& row) {
         const std::string folder = FolderOf(row);
         for (const DirEntry& entry : EntriesOf(folder)) {
+            ctx_.NextEntry(folder);
             const bool found = ProbeDropperFolder(ctx_, folder + entry.name + "\\") == kDropperFolderFound;
             // The probe has counted its finding itself.
             ctx_.Line(found ? FoundLine(row.label) : NotFoundLine(row.label));
@@ -383,6 +385,7 @@ private:
     void EachScan(const Row& row) {
         const std::string folder = FolderOf(row);
         for (const DirEntry& entry : EntriesOf(folder)) {
+            ctx_.NextEntry(folder);
             bool skipped = false;
             for (const char* name : row.skipped) skipped = skipped || (name && entry.name == name);
             if (!skipped) ProbeFileAndRunValue(ctx_, folder + entry.name + "\\", row.mask);

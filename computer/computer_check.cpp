@@ -52,7 +52,10 @@ bool ComputerCheck(ActionContext& ctx) {
         // this run each listing is taken once.
         CachedListings listings(ctx.os);
         ActionContext probing(listings, ctx.dialogs, ctx.session);
+        probing.monitor = ctx.monitor;
+        probing.NextStep("Verificando processos", "Checking processes");
         RunProcessProbes(probing);
+        probing.NextStep("Procurando vírus no computador", "Looking for viruses on the computer");
         RunInfectionCatalogue(probing);
     }
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "cli/cli_run.h"
+#include "core/action_monitor.h"
 #include "core/report_file.h"
 #include "tests/support/memory_platform.h"
 #include "tests/support/scripted_dialogs.h"
@@ -472,6 +473,29 @@ TEST_F(ComputerCheckTest, AFindingInEnglishHasItsBoxOnlyAndTheSaveOfferWritesThe
     EXPECT_EQ(dialogs.events, (Lines{"warning | Heads up | Computer virus found in this!", kSaveQuestion,
                                      "save-dialog | Salvar Log de Verificação de Computador | txt | *.txt"}));
     EXPECT_EQ(os.ContentOf("C:\\relatorios\\pc.txt"), ReportFileBytes(expected));
+}
+
+// Under the window's monitor: the check announces its steps and the entries it
+// walks, and a stop between two entries ends it with the stopped line alone.
+TEST_F(ComputerCheckTest, StopsBetweenTwoEntriesOfAWalkedFolder) {
+    struct StopAfter : ActionMonitor {
+        std::vector<std::string> steps;
+        std::vector<std::string> folders;
+        void StepStarted(const MessagePair& step) override { steps.push_back(step.pt); }
+        void EntryReached(const std::string& folder) override { folders.push_back(folder); }
+        bool StopRequested() const override { return folders.size() >= 3; }
+    } monitor;
+    ctx.monitor = &monitor;
+    session.options.afterChecks = true;
+    EXPECT_FALSE(RunUntilStopped(ctx, [](ActionContext& context) { ComputerCheck(context); }));
+    EXPECT_EQ(monitor.steps, (Lines{"Verificando processos", "Procurando vírus no computador"}));
+    EXPECT_EQ(monitor.folders, (Lines{kProfile + "\\", kProfile + "\\", kAppData + "\\"}));
+    Lines expected = CleanReport(PT);
+    // The third entry still has its line; the next row does not start.
+    expected.erase(std::find(expected.begin(), expected.end(), H("3")), expected.end());
+    expected.push_back(kStoppedLine.pt);
+    EXPECT_EQ(lines(), expected);
+    EXPECT_TRUE(dialogs.events.empty());
 }
 
 TEST(ComputerCheckCli, RunsWithoutADriveAndExitsByTheOutcome) {
