@@ -7,6 +7,7 @@
 #                        (a fresh folder for every language; mapped as E:)
 #   languages            "pt en" (default) or one of them
 #   action               the action of the default command line (check-device)
+#   drive                the drive of the default command line (E; empty: none)
 #   args=(...)           the command line; default: --lang LANG
 #                        --save C:\kv-e2e\NAME.LANG.txt ACTION E
 #   expect_exit          the exit status
@@ -22,6 +23,8 @@
 #                        before the program (e.g. to start processes)
 #   check_after()        optional, more checks after the run (return non-zero
 #                        on failure); "$device" and "$lang" are set
+#   case_cleanup()       optional, runs once when the case ends, whatever its
+#                        outcome (e.g. to remove what it planted in the prefix)
 # Helpers: file PATH [SIZE] [ATTRIBUTES], folder PATH [ATTRIBUTES] (paths
 # relative to the device, attributes as Windows writes them, e.g. 0x2 hidden,
 # 0x6 hidden+system), run_value NAME (a value in HKCU's Run key, removed when
@@ -133,12 +136,14 @@ stop_started_programs() {
 cleanup() {
     stop_started_programs
     remove_run_values
+    case_cleanup
 }
 trap cleanup EXIT
 
 # Case defaults, then the case itself.
 languages="pt en"
 action=check-device
+drive=E
 expect_report=yes
 expect_stderr=""
 expect_boxes_pt=()
@@ -146,6 +151,7 @@ expect_boxes_en=()
 make_device() { :; }
 before_run() { :; }
 check_after() { :; }
+case_cleanup() { :; }
 unset args
 # shellcheck disable=SC1090
 source "$case_file"
@@ -170,7 +176,7 @@ for lang in $languages; do
     saved="$prefix/drive_c/kv-e2e/$name.$lang.txt"
     rm -f "$saved"
     if [ -z "${args+set}" ]; then
-        command_line=(--lang "$lang" --save "C:\\kv-e2e\\$name.$lang.txt" "$action" E)
+        command_line=(--lang "$lang" --save "C:\\kv-e2e\\$name.$lang.txt" "$action" ${drive:+"$drive"})
     else
         command_line=("${args[@]}")
     fi
