@@ -386,6 +386,50 @@ void StepDeviceCheck(wchar_t letter) {
     std::printf("ok: device check, %zu report lines\n", lines.size());
 }
 
+// Check Computer from its button, in the language given. The box follows the
+// report: a found line ("[KV] > ") means the warning box; the closing line is
+// written in Portuguese only; the save question follows when the option for
+// checks is ticked.
+void StepComputerCheck(bool portuguese) {
+    HWND main = WaitForMainWindow();
+    const bool asksToSave = IsChecked(main, C::CheckBox1);
+    Click(main, C::BitBtn7);
+    const Box outcome = WaitForBox(main, "the computer check's closing box");
+    const std::vector<std::wstring> lines = ReportLines(main);
+    Expect(lines.size() > 100, "report too short");
+    ExpectText(lines[2], W(portuguese ? "[KV] - Verificando Computador" : "[KV] - Checking Computer"),
+               "header's action line");
+    ExpectText(lines[3], W("[KV] - >>> Verificando Processos ..."), "processes heading");
+    bool found = false;
+    for (const std::wstring& line : lines) found = found || line.rfind(L"[KV] > ", 0) == 0;
+    // While the box is shown the report ends with the last probe's line.
+    Expect(lines.back().rfind(L"[KV] *** ", 0) != 0, "a closing line before the box is closed");
+    const std::string advice = "Para remover use o botão \"Desinfectar Computador\"";
+    if (portuguese) {
+        ExpectBox(outcome, found ? "Atenção" : "Resultado",
+                  found ? "Vírus Encontrados neste Computador!\r" + advice : "Nenhum Vírus Encontrado neste Computador!",
+                  "closing box");
+    } else {
+        ExpectBox(outcome, found ? "Heads up" : "Outcome",
+                  found ? "Computer virus found in this!" : "No Virus Found this computer", "closing box");
+    }
+    Answer(outcome, IDOK);
+    if (asksToSave) {
+        const Box question = WaitForBox(main, "the save question");
+        ExpectBox(question, "Aviso", "Deseja salvar o Relatório de Verificação?", "save question");
+        Answer(question, IDNO);
+    }
+    // The closing line comes after the box, in Portuguese only.
+    const std::wstring closing = W(found ? "[KV] *** Vírus Encontrados neste Computador! " + advice
+                                         : "[KV] *** Nenhum Vírus Encontrado neste Computador!");
+    if (portuguese) {
+        WaitFor([&] { return ReportLines(main).back() == closing; }, "the closing line");
+    } else {
+        Expect(ReportLines(main).size() == lines.size(), "a line after the box in English");
+    }
+    std::printf("ok: computer check (%s), %zu report lines\n", portuguese ? "pt" : "en", lines.size());
+}
+
 // Disinfect Device on a stick without virus traces but an autorun.inf: the
 // verdict says nothing was found; the save question follows when the
 // option for disinfections is ticked.
@@ -584,6 +628,8 @@ int wmain(int argc, wchar_t** argv) {
         StepTab(_wtoi(argument.c_str()));
     } else if (step == L"device-check") {
         StepDeviceCheck(argument[0]);
+    } else if (step == L"computer-check") {
+        StepComputerCheck(argument == L"pt");
     } else if (step == L"disinfect") {
         StepDeviceDisinfection(argument[0]);
     } else if (step == L"timed-device-check") {

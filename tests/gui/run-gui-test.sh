@@ -79,11 +79,13 @@ step tab 0 >/dev/null
 step device-check K
 # The report at the end of the check: its newest lines in view.
 shot 0 pt-4-device-check
+step computer-check pt
 step english
 shot 0 en-1-virus-removal
 shot 1 en-2-tools
 shot 2 en-3-options
 step tab 0 >/dev/null
+step computer-check en
 step portuguese
 step options K
 step instructions
