@@ -1,6 +1,7 @@
 #include "computer/check_catalogue.h"
 
 #include <array>
+#include <vector>
 
 #include "core/text.h"
 #include "routines/dropper_probes.h"
@@ -90,7 +91,7 @@ struct Row {
     Place dataPlace = Place::None;  // EqualsPath
     const char* dataText = "";
     bool notFoundLine = true;
-    const char* valueFoundLine = nullptr;   // DirOrRunData: the line of a matching value
+    const char* valueFoundLine = nullptr;  // DirOrRunData: the line of a matching value
     std::array<const char*, 2> skipped{};  // EachScan: entry names passed over, compared exactly
 };
 
@@ -262,18 +263,30 @@ const Row kCatalogue[] = {
 
 int CsidlOf(Place place) {
     switch (place) {
-    case Place::AppData: return csidl::kAppData;
-    case Place::LocalAppData: return csidl::kLocalAppData;
-    case Place::CommonAppData: return csidl::kCommonAppData;
-    case Place::Startup: return csidl::kStartup;
-    case Place::CommonStartup: return csidl::kCommonStartup;
-    case Place::AltStartup: return csidl::kAltStartup;
-    case Place::CommonAltStartup: return csidl::kCommonAltStartup;
-    case Place::Windows: return csidl::kWindows;
-    case Place::ProgramFiles: return csidl::kProgramFiles;
-    case Place::Profile: return csidl::kProfile;
-    case Place::SystemX86: return csidl::kSystemX86;
-    default: return -1;
+    case Place::AppData:
+        return csidl::kAppData;
+    case Place::LocalAppData:
+        return csidl::kLocalAppData;
+    case Place::CommonAppData:
+        return csidl::kCommonAppData;
+    case Place::Startup:
+        return csidl::kStartup;
+    case Place::CommonStartup:
+        return csidl::kCommonStartup;
+    case Place::AltStartup:
+        return csidl::kAltStartup;
+    case Place::CommonAltStartup:
+        return csidl::kCommonAltStartup;
+    case Place::Windows:
+        return csidl::kWindows;
+    case Place::ProgramFiles:
+        return csidl::kProgramFiles;
+    case Place::Profile:
+        return csidl::kProfile;
+    case Place::SystemX86:
+        return csidl::kSystemX86;
+    default:
+        return -1;
     }
 }
 
@@ -287,12 +300,18 @@ bool EndsWithSeparator(Place place) {
 // what is built from it is built from "".
 std::string PlaceText(ActionContext& ctx, Place place) {
     switch (place) {
-    case Place::None: return std::string();
-    case Place::Temp: return ctx.os.TempPath();
-    case Place::WinTemp: return ctx.os.GetSpecialFolder(csidl::kWindows) + "\\temp\\";
-    case Place::PfRoot: return FirstChars(ctx.os.GetSpecialFolder(csidl::kProgramFiles), 1) + ":\\Program Files\\";
-    case Place::AppRoot: return FirstChars(ctx.os.GetSpecialFolder(csidl::kAppData) + "\\", 3);
-    default: return ctx.os.GetSpecialFolder(CsidlOf(place));
+    case Place::None:
+        return std::string();
+    case Place::Temp:
+        return ctx.os.TempPath();
+    case Place::WinTemp:
+        return ctx.os.GetSpecialFolder(csidl::kWindows) + "\\temp\\";
+    case Place::PfRoot:
+        return FirstChars(ctx.os.GetSpecialFolder(csidl::kProgramFiles), 1) + ":\\Program Files\\";
+    case Place::AppRoot:
+        return FirstChars(ctx.os.GetSpecialFolder(csidl::kAppData) + "\\", 3);
+    default:
+        return ctx.os.GetSpecialFolder(CsidlOf(place));
     }
 }
 
@@ -321,25 +340,50 @@ public:
         ctx_.StopPoint();
         WriteHeading(row.heading, row.label);
         switch (row.test) {
-        case Test::File: Report(row.label, ctx_.os.FileExists(PathOf(row))); break;
-        case Test::Dir: Report(row.label, ctx_.os.FolderExists(PathOf(row))); break;
-        case Test::Value: Report(row.label, ctx_.os.RegValueExists(row.key, kRunKey, row.name)); break;
-        case Test::Scan: ProbeFileAndRunValue(ctx_, FolderOf(row), row.mask); break;
-        case Test::EachDropper: EachDropper(row); break;
-        case Test::EachScan: EachScan(row); break;
-        case Test::RunKeyExe: ProbeRunKeyExecutables(ctx_, FolderOf(row), row.mask); break;
-        case Test::RunData: RunData(row, FoundLine(row.label)); break;
-        case Test::DirOrRunData: DirOrRunData(row); break;
+        case Test::File:
+            Report(row.label, ctx_.os.FileExists(PathOf(row)));
+            break;
+        case Test::Dir:
+            Report(row.label, ctx_.os.FolderExists(PathOf(row)));
+            break;
+        case Test::Value:
+            Report(row.label, ctx_.os.RegValueExists(row.key, kRunKey, row.name));
+            break;
+        case Test::Scan:
+            ProbeFileAndRunValue(ctx_, FolderOf(row), row.mask);
+            break;
+        case Test::EachDropper:
+            EachDropper(row);
+            break;
+        case Test::EachScan:
+            EachScan(row);
+            break;
+        case Test::RunKeyExe:
+            ProbeRunKeyExecutables(ctx_, FolderOf(row), row.mask);
+            break;
+        case Test::RunData:
+            RunData(row, FoundLine(row.label));
+            break;
+        case Test::DirOrRunData:
+            DirOrRunData(row);
+            break;
         }
     }
 
 private:
     void WriteHeading(const Heading& heading, const char* label) {
         switch (heading.kind) {
-        case Heading::Own: ctx_.Line(HeadingLine(label)); break;
-        case Heading::OfLabel: ctx_.Line(HeadingLine(heading.text)); break;
-        case Heading::Group: ctx_.Pair(heading.text, heading.en); break;
-        case Heading::None: break;
+        case Heading::Own:
+            ctx_.Line(HeadingLine(label));
+            break;
+        case Heading::OfLabel:
+            ctx_.Line(HeadingLine(heading.text));
+            break;
+        case Heading::Group:
+            ctx_.Pair(heading.text, heading.en);
+            break;
+        case Heading::None:
+            break;
         }
     }
 
@@ -394,13 +438,16 @@ private:
 
     bool DataMatches(const Row& row, const std::string& data) {
         switch (row.dataTest) {
-        case DataTest::Contains: return data.find(row.dataText) != std::string::npos;
-        case DataTest::EqualsPath: return data == PlaceText(ctx_, row.dataPlace) + row.dataText;
+        case DataTest::Contains:
+            return data.find(row.dataText) != std::string::npos;
+        case DataTest::EqualsPath:
+            return data == PlaceText(ctx_, row.dataPlace) + row.dataText;
         case DataTest::JpgEnding: {
             const std::string ending = data.substr(data.size() > 4 ? data.size() - 4 : 0);
             return ending == ".jpg" || ending == "jpg\"";
         }
-        case DataTest::None: break;
+        case DataTest::None:
+            break;
         }
         return false;
     }

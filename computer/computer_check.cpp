@@ -32,11 +32,8 @@ void WriteOutcome(ActionContext& ctx) {
 
 // The save texts exist in Portuguese only.
 const SaveOfferTexts kCheckSaveTexts = {
-    "Deseja salvar o Relatório de Verificação?",
-    "Aviso",
-    "Salvar Log de Verificação de Computador",
-    "Arquivo já exite deseja substituir?",
-    "Aviso",
+    "Deseja salvar o Relatório de Verificação?", "Aviso", "Salvar Log de Verificação de Computador",
+    "Arquivo já exite deseja substituir?",       "Aviso",
 };
 
 }  // namespace

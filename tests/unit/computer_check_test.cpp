@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "cli/cli_run.h"
+#include "computer/computer_check_listings.h"
 #include "core/action_monitor.h"
 #include "core/report_file.h"
 #include "tests/support/memory_platform.h"
@@ -67,13 +68,16 @@ Lines CleanReport(UiLanguage language, int profileEntries = 2, int appDataEntrie
         "[KV] - Processo 5 não encontrado!",
         "[KV] - Processo 6 não encontrado!",
         pt ? "[KV] - >>> Verificando Vírus EXE Tipo 2 ..." : "[KV] - >>> Looking Virus with EXE extension Type 2...",
-        H("A1.1"), N("A1.1"),
-        H("A1"), N("A1"),
+        H("A1.1"),
+        N("A1.1"),
+        H("A1"),
+        N("A1"),
         H("1"),
     };
     lines.insert(lines.end(), static_cast<std::size_t>(profileEntries), N("1"));
     lines.push_back(H("2"));
     lines.insert(lines.end(), static_cast<std::size_t>(appDataEntries), N("2"));
+    // clang-format off
     const Lines rest = {
         H("3"), N("3"), H("4"), N("4"), H("3.1"), N("3.1"), H("4.1"), N("4.1"),
         H("3.1"), N("3.1.1"), H("4.1.1"), N("4.1.1"), H("5"), N("5"), H("6"), N("6"),
@@ -90,6 +94,7 @@ Lines CleanReport(UiLanguage language, int profileEntries = 2, int appDataEntrie
         H("45"), N("45"), H("46"), N("46"), H("47"), N("47"), H("48"), N("48"),
         H("49"), N("49"), H("50"), N("50"), H("51"), N("51"), H("52"), N("52"),
     };
+    // clang-format on
     lines.insert(lines.end(), rest.begin(), rest.end());
     if (pt) lines.push_back(kCleanClosing);
     return lines;
@@ -121,8 +126,10 @@ Lines Edited(Lines lines, const std::vector<Edit>& edits) {
             ADD_FAILURE() << "no occurrence " << edit.occurrence << " of " << edit.anchor;
             continue;
         }
-        if (edit.kind == Edit::Replace) at = lines.erase(at);
-        else ++at;
+        if (edit.kind == Edit::Replace)
+            at = lines.erase(at);
+        else
+            ++at;
         lines.insert(at, edit.lines.begin(), edit.lines.end());
     }
     return lines;
@@ -166,8 +173,7 @@ TEST_F(ComputerCheckTest, CleanComputerWritesEveryHeadingAndNotFoundLineInBothLa
             EXPECT_FALSE(Check(language));
             EXPECT_EQ(lines(), CleanReport(language));
         }
-        const std::string box =
-            language == PT ? kCleanBoxPt : "information | Outcome | No Virus Found this computer";
+        const std::string box = language == PT ? kCleanBoxPt : "information | Outcome | No Virus Found this computer";
         EXPECT_EQ(dialogs.events, (Lines{box, kSaveQuestion, box, kSaveQuestion}));
         EXPECT_FALSE(session.outcome.InfectionFlag);
         EXPECT_FALSE(session.outcome.RestartNeededFlag);
@@ -220,7 +226,10 @@ TEST_F(ComputerCheckTest, EachKindOfProbeFindsItsArtefact) {
              m.AddFolder(kLocalAppData + "\\google_i9");
              m.AddFile(kAppData + "\\google_pdf", 10);
          },
-         {Replace(N("9"), {F("9")}), Replace(N("49"), {F("49")})}, true, 2, 2},
+         {Replace(N("9"), {F("9")}), Replace(N("49"), {F("49")})},
+         true,
+         2,
+         2},
         {"VALUE: System under both Run keys",
          [](MemoryPlatform& m) {
              m.SetRegistryString(RegRoot::LocalMachine, kRunKey, "System", "x");
@@ -241,12 +250,16 @@ TEST_F(ComputerCheckTest, EachKindOfProbeFindsItsArtefact) {
              m.AddFile(kAppData + "\\Microsoft Office\\Microsoft Excel.wsf", 10);
              m.SetRegistryString(RegRoot::CurrentUser, kRunKey, "Microsoft Excel", "wscript");
          },
-         {After("[KV] - Procurando Vírus com extensão WSF...",
-                {kItemFound, RunValueFound("10.1"), kItemRunHklmNot}),
+         {After("[KV] - Procurando Vírus com extensão WSF...", {kItemFound, RunValueFound("10.1"), kItemRunHklmNot}),
           Replace(N("WsF"), {F("WsF")}, 2)},
-         true, 2, 2},
+         true,
+         2,
+         2},
         {"SCAN: scripts in the temporary folder",
-         [&](MemoryPlatform& m) { m.AddFile(temp + "t.vbs", 10); m.AddFile(temp + "SysinfY2X.db", 10); },
+         [&](MemoryPlatform& m) {
+             m.AddFile(temp + "t.vbs", 10);
+             m.AddFile(temp + "SysinfY2X.db", 10);
+         },
          {After(H("29"), kItemFileOnly), After(H("29.1"), kItemFileOnly)}},
         {"SCAN: win32.exe under the system folder's install folder",
          [](MemoryPlatform& m) { m.AddFile("C:\\Windows\\system32\\install\\win32.exe", 10); },
@@ -256,13 +269,18 @@ TEST_F(ComputerCheckTest, EachKindOfProbeFindsItsArtefact) {
              m.AddFile(kAppData + "\\drop\\a.exe", 5000, attr::kHidden);
              m.AddFile(kAppData + "\\drop\\b.js", 300, attr::kHidden | attr::kSystem);
          },
-         {Replace(N("2"), {F("2")}), After(H("18"), kItemFileOnly)}, true, 2, 2},
+         {Replace(N("2"), {F("2")}), After(H("18"), kItemFileOnly)},
+         true,
+         2,
+         2},
         {"EACH-DROPPER: a program of 180,000 bytes makes no dropper folder",
          [&](MemoryPlatform& m) {
              m.AddFile(kProfile + "\\big\\a.exe", 180000);
              m.AddFile(kProfile + "\\big\\b.js", 10);
          },
-         {}, false, 3},
+         {},
+         false,
+         3},
         {"EACH-SCAN: the skipped names are compared exactly",
          [&](MemoryPlatform& m) {
              m.AddFile(kProgramFiles + "\\AVG Secure Search\\x.js", 10);
@@ -274,13 +292,21 @@ TEST_F(ComputerCheckTest, EachKindOfProbeFindsItsArtefact) {
              m.AddFile(kLocalAppData + "\\svc.exe", 100, attr::kHidden | attr::kSystem);
              m.SetRegistryString(RegRoot::LocalMachine, kRunKey, "svc", "\"" + kLocalAppData + "\\svc.exe\"");
          },
-         {Replace(NoCode(PT), {"[KV] > Vírus Encontrado!"}, 2)}, true, 2, 1, {kLocalAppData + "\\svc.exe"}},
+         {Replace(NoCode(PT), {"[KV] > Vírus Encontrado!"}, 2)},
+         true,
+         2,
+         1,
+         {kLocalAppData + "\\svc.exe"}},
         {"RUNKEY-EXE: a program no value starts is made visible and not counted",
          [&](MemoryPlatform& m) {
              m.AddFile(kAppData + "\\tool.exe", 100, attr::kHidden);
              m.SetRegistryString(RegRoot::CurrentUser, kRunKey, "tool", kAppData + "\\tool.exe /s");
          },
-         {}, false, 2, 2, {kAppData + "\\tool.exe"}},
+         {},
+         false,
+         2,
+         2,
+         {kAppData + "\\tool.exe"}},
         {"RUN-DATA: A1 compares the whole text",
          [&](MemoryPlatform& m) {
              m.SetRegistryString(RegRoot::CurrentUser, kRunKey, "quoted", "\"" + liveExe + "\"");
@@ -288,7 +314,8 @@ TEST_F(ComputerCheckTest, EachKindOfProbeFindsItsArtefact) {
              m.SetRegistryString(RegRoot::CurrentUser, kRunKey, "case", "c" + liveExe.substr(1));
              m.SetRegistryString(RegRoot::LocalMachine, kRunKey, "machine", liveExe);
          },
-         {}, false},
+         {},
+         false},
         {"RUN-DATA: every exact A1 value has its line",
          [&](MemoryPlatform& m) {
              m.SetRegistryString(RegRoot::CurrentUser, kRunKey, "one", liveExe);
@@ -320,9 +347,8 @@ TEST_F(ComputerCheckTest, RundllAloneIsReportedButTheComputerIsClean) {
     os.AddProcess("rundll32.exe");
     for (UiLanguage language : {PT, EN}) {
         EXPECT_FALSE(Check(language));
-        EXPECT_EQ(lines(),
-                  Edited(CleanReport(language), {Replace("[KV] - Processo 3 não encontrado!",
-                                                         {"[KV] > Processo 3 encontrado!"})}));
+        EXPECT_EQ(lines(), Edited(CleanReport(language),
+                                  {Replace("[KV] - Processo 3 não encontrado!", {"[KV] > Processo 3 encontrado!"})}));
     }
     EXPECT_EQ(dialogs.events, (Lines{kCleanBoxPt, "information | Outcome | No Virus Found this computer"}));
 }
@@ -342,7 +368,9 @@ TEST_F(ComputerCheckTest, NefcbInTheFolderOrTheRegistryHasOneNotFoundLineForBoth
          {{RegRoot::CurrentUser, "nefcb"}, {RegRoot::CurrentUser, "other"}, {RegRoot::CurrentUser, "a nefcb b"}},
          {F("A1.1"), inRegistry, inRegistry}},
         {"other letter case", false, {{RegRoot::CurrentUser, "C:\\NEFCB\\up.exe"}}, {N("A1.1")}},
-        {"the local machine's key is not looked at", false, {{RegRoot::LocalMachine, "C:\\nefcb\\up.exe"}},
+        {"the local machine's key is not looked at",
+         false,
+         {{RegRoot::LocalMachine, "C:\\nefcb\\up.exe"}},
          {N("A1.1")}},
     };
     for (const Case& c : cases) {
@@ -371,11 +399,11 @@ TEST_F(ComputerCheckTest, PictureEndingsAreComparedOnTheLastFourCharacters) {
     } cases[] = {
         {"C:\\fotos\\praia.jpg", true},
         {"\"C:\\fotos\\praia.jpg\"", true},
-        {".jpg", true},                    // four characters: compared whole
+        {".jpg", true},  // four characters: compared whole
         {"jpg\"", true},
-        {"jpg", false},                    // shorter: compared whole
+        {"jpg", false},  // shorter: compared whole
         {"", false},
-        {"C:\\fotos\\praia.JPG", false},   // letter case counts
+        {"C:\\fotos\\praia.JPG", false},  // letter case counts
         {"\"C:\\fotos\\praia.jpg\" /s", false},
         {"C:\\fotos\\praia.jpg ", false},
         {"C:\\fotos\\praia.jpeg", false},
@@ -425,9 +453,8 @@ public:
 
 TEST_F(ComputerCheckTest, UnresolvedSpecialFoldersGivePathsBuiltFromEmptyTexts) {
     RecordingPlatform machine;
-    for (int id : {csidl::kStartup, csidl::kCommonStartup, csidl::kAppData, csidl::kLocalAppData,
-                   csidl::kCommonAppData, csidl::kWindows, csidl::kProgramFiles, csidl::kProfile,
-                   csidl::kSystemX86}) {
+    for (int id : {csidl::kStartup, csidl::kCommonStartup, csidl::kAppData, csidl::kLocalAppData, csidl::kCommonAppData,
+                   csidl::kWindows, csidl::kProgramFiles, csidl::kProfile, csidl::kSystemX86}) {
         machine.SetSpecialFolder(id, "");
     }
     // A1 compares with the path built from the empty application data.
@@ -437,10 +464,10 @@ TEST_F(ComputerCheckTest, UnresolvedSpecialFoldersGivePathsBuiltFromEmptyTexts) 
     ActionContext context{machine, dialogs, s};
     EXPECT_TRUE(ComputerCheck(context));
     EXPECT_EQ(s.report.Lines(), InfectedReport({Replace(N("A1"), {F("A1")})}, 0, 0));
-    for (const char* path : {"\\nefcb\\", "\\*.*", "\\windows explorer.lnk", "\\atajo.lnk", "\\start.lnk",
-                             "\\Win\\lsass.exe", "\\desktop.exe", "\\ASX", "\\Microsoft Office\\*.WsF", "\\*.js",
-                             "\\temp\\*.js", ":\\Program Files\\*.*", "\\*.vbs", "\\*.exe", "\\install\\win32.exe",
-                             "\\svccscsvc.exe", "\\Meu_pc.zip", "\\google_pdf\\"}) {
+    for (const char* path :
+         {"\\nefcb\\", "\\*.*", "\\windows explorer.lnk", "\\atajo.lnk", "\\start.lnk", "\\Win\\lsass.exe",
+          "\\desktop.exe", "\\ASX", "\\Microsoft Office\\*.WsF", "\\*.js", "\\temp\\*.js", ":\\Program Files\\*.*",
+          "\\*.vbs", "\\*.exe", "\\install\\win32.exe", "\\svccscsvc.exe", "\\Meu_pc.zip", "\\google_pdf\\"}) {
         EXPECT_TRUE(machine.Asked(path)) << path;
     }
 }
@@ -467,8 +494,8 @@ TEST_F(ComputerCheckTest, AFindingInEnglishHasItsBoxOnlyAndTheSaveOfferWritesThe
     dialogs.yesNoAnswers = {true};
     dialogs.saveChoices = {std::string("C:\\relatorios\\pc.txt")};
     EXPECT_TRUE(Check(EN));
-    Lines expected = Edited(CleanReport(EN), {Replace("[KV] - Processo 1 não encontrado!",
-                                                      {"[KV] > Processo 1 encontrado!"})});
+    Lines expected =
+        Edited(CleanReport(EN), {Replace("[KV] - Processo 1 não encontrado!", {"[KV] > Processo 1 encontrado!"})});
     EXPECT_EQ(lines(), expected);
     EXPECT_EQ(dialogs.events, (Lines{"warning | Heads up | Computer virus found in this!", kSaveQuestion,
                                      "save-dialog | Salvar Log de Verificação de Computador | txt | *.txt"}));
@@ -498,6 +525,31 @@ TEST_F(ComputerCheckTest, StopsBetweenTwoEntriesOfAWalkedFolder) {
     EXPECT_TRUE(dialogs.events.empty());
 }
 
+// A search the run already made is answered from memory; after any change
+// on the disk every search is made afresh.
+TEST(ComputerCheckListings, RepeatedSearchesAreKeptUntilSomethingChanges) {
+    struct CountingPlatform : MemoryPlatform {
+        int searches = 0;
+        std::vector<DirEntry> FindEntries(const std::string& pattern) override {
+            ++searches;
+            return MemoryPlatform::FindEntries(pattern);
+        }
+    } os;
+    os.AddFile("C:\\d\\a.exe", 10, attr::kHidden);
+    CachedListings listings(os);
+    EXPECT_EQ(listings.FindEntries("C:\\d\\*.exe").at(0).attributes, attr::kHidden);
+    os.AddFile("C:\\d\\b.exe", 10);  // behind the run's back: not seen
+    EXPECT_EQ(listings.FindEntries("C:\\d\\*.exe").size(), 1u);
+    EXPECT_EQ(os.searches, 1);
+    listings.FindEntries("C:\\d\\*.js");
+    EXPECT_EQ(os.searches, 2);
+    listings.ClearAttributes("C:\\d\\a.exe");
+    const std::vector<DirEntry> fresh = listings.FindEntries("C:\\d\\*.exe");
+    EXPECT_EQ(os.searches, 3);
+    ASSERT_EQ(fresh.size(), 2u);
+    EXPECT_EQ(fresh[0].attributes, attr::kNormal);
+}
+
 TEST(ComputerCheckCli, RunsWithoutADriveAndExitsByTheOutcome) {
     struct Sink : cli::OutputSink {
         std::string text;
@@ -517,8 +569,8 @@ TEST(ComputerCheckCli, RunsWithoutADriveAndExitsByTheOutcome) {
     EXPECT_EQ(err.text, "");
     EXPECT_NE(out.text.find("[KV] > Processo 2 encontrado!\n"), std::string::npos);
     EXPECT_EQ(os.ContentOf("C:\\r\\pc.txt"),
-              ReportFileBytes(InfectedReport(
-                  {Replace("[KV] - Processo 2 não encontrado!", {"[KV] > Processo 2 encontrado!"})})));
+              ReportFileBytes(
+                  InfectedReport({Replace("[KV] - Processo 2 não encontrado!", {"[KV] > Processo 2 encontrado!"})})));
 }
 
 }  // namespace

@@ -97,7 +97,8 @@ TEST_F(RunKeyExecutablesProbe, MatchesTheExactPathQuotedOrNotInEitherKey) {
         Session s;
         ActionContext context{machine, dialogs, s};
         ProbeRunKeyExecutables(context, kFolder, "*.exe");
-        EXPECT_EQ(s.report.Lines(), Lines{c.found ? "[KV] > Vírus Encontrado!" : "[KV] - Nenhum Código/Vírus Encontrado!"});
+        EXPECT_EQ(s.report.Lines(),
+                  Lines{c.found ? "[KV] > Vírus Encontrado!" : "[KV] - Nenhum Código/Vírus Encontrado!"});
         EXPECT_EQ(s.outcome.InfectionFlag, c.found);
         // The one change the probe makes: every listed file is made visible.
         EXPECT_EQ(machine.ReadAttributes(path), attr::kNormal);
