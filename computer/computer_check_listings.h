@@ -56,6 +56,13 @@ public:
     bool RegMoveKey(RegRoot root, const std::string& oldKey, const std::string& newKey, bool deleteOld) override {
         return os_.RegMoveKey(root, oldKey, newKey, deleteOld);
     }
+    // Tools.
+    std::string ProcessImagePath(std::uint32_t processId) override { return os_.ProcessImagePath(processId); }
+    NumberSeparators RegionalNumberSeparators() override { return os_.RegionalNumberSeparators(); }
+    WindowsBitness GetWindowsBitness() override { return os_.GetWindowsBitness(); }
+    bool CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) override {
+        return os_.CopyFileOverReporting(source, target, error);
+    }
 
 private:
     PlatformOps& os_;

@@ -73,6 +73,16 @@ struct DateTimeTexts {
     std::string longTime;   // e.g. 09:20:28
 };
 
+// The decimal and thousands separators of the user's regional settings.
+struct NumberSeparators {
+    std::string decimal = ".";
+    std::string thousands = ",";
+};
+
+// Whether Windows itself is a 32- or a 64-bit edition; Unknown when the
+// system could not say.
+enum class WindowsBitness { Unknown, Bits32, Bits64 };
+
 // A volume as the drive lists show it.
 struct LogicalDrive {
     char letter = 0;    // upper case
@@ -138,6 +148,18 @@ public:
     virtual void ShellOpen(const std::string& target, bool explore) = 0;
     virtual void RunCommandLine(const std::string& commandLine) = 0;
     virtual void ExitWindowsWithPrivilege(unsigned flags) = 0;
+
+    // Tools.
+    // Full path of the process's main executable image, or "" when the
+    // process cannot be opened for query and read access or the path cannot
+    // be read.
+    virtual std::string ProcessImagePath(std::uint32_t processId) = 0;
+    virtual NumberSeparators RegionalNumberSeparators() = 0;
+    // Asks IsWow64Process, looked up at run time; a Windows that lacks the
+    // function has no 64-bit edition.
+    virtual WindowsBitness GetWindowsBitness() = 0;
+    // CopyFileOver that tells why it failed: the system's message in error.
+    virtual bool CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) = 0;
 };
 
 // Portable operations built on the snapshot: the name rule is in name_match.h.

@@ -3,6 +3,7 @@
 #include <windows.h>
 // (windows.h first: the headers below build on it)
 #include <objbase.h>
+#include <psapi.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
@@ -573,6 +574,62 @@ void Win32Platform::ExitWindowsWithPrivilege(unsigned flags) {
         CloseHandle(token);
     }
     ExitWindowsEx(flags, 0);
+}
+
+// ---- Tools ---------------------------------------------------------------------------
+
+// Opened for query and read access, as reading another process's module list
+// needs; a process of another user or a protected one answers "".
+std::string Win32Platform::ProcessImagePath(std::uint32_t processId) {
+    ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process.Valid()) return std::string();
+    wchar_t path[MAX_PATH] = L"";
+    const DWORD length = GetModuleFileNameExW(process.Get(), nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::string();
+    return Narrow(path, length);
+}
+
+NumberSeparators Win32Platform::RegionalNumberSeparators() {
+    const auto localeText = [](LCTYPE item, const char* fallback) {
+        wchar_t text[8] = L"";  // at most four characters, null included, by the locale rules
+        const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, item, text, static_cast<int>(std::size(text)));
+        return length > 0 ? Narrow(text) : std::string(fallback);
+    };
+    NumberSeparators separators;
+    separators.decimal = localeText(LOCALE_SDECIMAL, ".");
+    separators.thousands = localeText(LOCALE_STHOUSAND, ",");
+    return separators;
+}
+
+// IsWow64Process answers whether a 32-bit program runs on 64-bit Windows; a
+// 64-bit program is never under WOW64, so for it the call says nothing about
+// the system, which is 64-bit by the program's own existence.
+WindowsBitness Win32Platform::GetWindowsBitness() {
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    HMODULE kernel = LoadLibraryW(L"kernel32.dll");
+    if (kernel == nullptr) return WindowsBitness::Unknown;
+    const auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "IsWow64Process")));
+    WindowsBitness bitness = WindowsBitness::Bits32;  // a Windows without the function
+    if (isWow64Process != nullptr) {
+        BOOL underWow64 = FALSE;
+        if (!isWow64Process(GetCurrentProcess(), &underWow64)) {
+            bitness = WindowsBitness::Unknown;
+        } else if (underWow64 || sizeof(void*) == 8) {
+            bitness = WindowsBitness::Bits64;
+        }
+    }
+    FreeLibrary(kernel);
+    return bitness;
+}
+
+bool Win32Platform::CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) {
+    if (CopyFileW(FileApiPath(source).c_str(), FileApiPath(target).c_str(), FALSE) != FALSE) {
+        error.clear();
+        return true;
+    }
+    error = SystemErrorMessage(GetLastError());
+    return false;
 }
 
 }  // namespace kv

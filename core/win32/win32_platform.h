@@ -49,6 +49,12 @@ public:
     void ShellOpen(const std::string& target, bool explore) override;
     void RunCommandLine(const std::string& commandLine) override;
     void ExitWindowsWithPrivilege(unsigned flags) override;
+
+    // Tools.
+    std::string ProcessImagePath(std::uint32_t processId) override;
+    NumberSeparators RegionalNumberSeparators() override;
+    WindowsBitness GetWindowsBitness() override;
+    bool CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) override;
 };
 
 }  // namespace kv

@@ -519,6 +519,10 @@ bool MemoryPlatform::RegMoveKey(RegRoot root, const std::string& oldKey, const s
     }
     if (moved.empty()) return false;
     const std::string newId = RegistryKeyId(root, newKey);
+    // As on Windows: nothing is moved onto a key that exists.
+    for (const auto& [id, key] : registry_) {
+        if (id == newId || StartsWith(id, newId + "\\")) return false;
+    }
     for (auto& [id, key] : moved) {
         RegKey copy = key;
         std::string rest = id.substr(oldId.size());
@@ -538,5 +542,24 @@ void MemoryPlatform::ShellOpen(const std::string& target, bool explore) {
 void MemoryPlatform::RunCommandLine(const std::string& commandLine) { commandLines_.push_back(commandLine); }
 
 void MemoryPlatform::ExitWindowsWithPrivilege(unsigned flags) { exitWindowsCalls_.push_back(flags); }
+
+// ---- Tools -------------------------------------------------------------------
+
+// A process added without an image path stands for one that cannot be read.
+std::string MemoryPlatform::ProcessImagePath(std::uint32_t processId) {
+    for (const Process& process : processes_) {
+        if (process.entry.processId == processId) return process.imagePath;
+    }
+    return std::string();
+}
+
+bool MemoryPlatform::CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) {
+    if (CopyFileOver(source, target)) {
+        error.clear();
+        return true;
+    }
+    error = Locate(source).node ? "Access is denied." : "The system cannot find the file specified.";
+    return false;
+}
 
 }  // namespace kv::test

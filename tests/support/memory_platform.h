@@ -52,6 +52,9 @@ public:
     void SetDateTimeTexts(const DateTimeTexts& now) { now_ = now; }
     void SetExecutablePath(const std::string& path) { exePath_ = path; }
     void SetTempPath(const std::string& path) { tempPath_ = path; }
+    // Tools.
+    void SetNumberSeparators(const NumberSeparators& separators) { separators_ = separators; }
+    void SetWindowsBitness(WindowsBitness bitness) { bitness_ = bitness; }
 
     // ---- Looking at the machine --------------------------------------------
     bool Exists(const std::string& path);
@@ -94,6 +97,11 @@ public:
     void ShellOpen(const std::string& target, bool explore) override;
     void RunCommandLine(const std::string& commandLine) override;
     void ExitWindowsWithPrivilege(unsigned flags) override;
+    // Tools.
+    std::string ProcessImagePath(std::uint32_t processId) override;
+    NumberSeparators RegionalNumberSeparators() override { return separators_; }
+    WindowsBitness GetWindowsBitness() override { return bitness_; }
+    bool CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) override;
 
     struct Node {
         std::string name;
@@ -155,6 +163,9 @@ private:
     std::vector<std::string> shellOpens_;
     std::vector<std::string> commandLines_;
     std::vector<unsigned> exitWindowsCalls_;
+    // Tools.
+    NumberSeparators separators_;
+    WindowsBitness bitness_ = WindowsBitness::Bits64;
 };
 
 }  // namespace kv::test
