@@ -97,6 +97,16 @@ std::string UsageText() {
            "DRIVE is a drive letter written E, E: or E:\\ (the system drive and CD/DVD\n"
            "drives are refused).\n"
            "\n"
+           "Tools (no drive):\n"
+           "  list-processes          the running processes as the tools tab lists them\n"
+           "  end-process NAME        end every process of that name (exit 1 when none ended)\n"
+           "  temp-folders            the user's and the system's temporary folders and sizes\n"
+           "  clean-temp              empty both temporary folders, printing the log (both\n"
+           "                          log files are written, nothing is opened)\n"
+           "  repair-icons            set the per-extension Explorer settings aside (exit 1\n"
+           "                          when nothing was moved)\n"
+           "  system-report           write the system report and print it\n"
+           "\n"
            "Options:\n"
            "  --lang pt|en  language of the report and boxes (default pt)\n"
            "  --save FILE   write the final report to FILE (Windows-1252, CR LF),\n"
@@ -104,7 +114,8 @@ std::string UsageText() {
            "  --help        show this text\n"
            "\n"
            "Exit status: 0 nothing found, 1 something found, 2 usage error, refused\n"
-           "drive or a report that could not be written.\n";
+           "drive or a report that could not be written. The tools: 0 done, 1 nothing\n"
+           "ended or moved, 2 usage error or a file that could not be written.\n";
 }
 
 }  // namespace kv::cli

@@ -2,6 +2,7 @@
 
 #include "cli/cli_actions.h"
 #include "cli/cli_options.h"
+#include "cli/cli_tools.h"
 #include "core/report_file.h"
 #include "device/drive_list.h"
 
@@ -39,6 +40,31 @@ bool DriveListTextFor(const CliAction& action, const CliOptions& options, std::s
     return true;
 }
 
+// The maintenance tools: no drive, no report to save; a log or report file
+// that cannot be written ends the tool with status 2.
+int RunCliTool(const CliTool& tool, const CliOptions& options, PlatformOps& os, OutputSink& out, OutputSink& err) {
+    if (options.saveFile) return UsageError(err, std::string(tool.name) + " takes no --save");
+    if (tool.argument == ToolArgument::None && options.drive) {
+        return UsageError(err, std::string(tool.name) + " takes no argument");
+    }
+    if (tool.argument == ToolArgument::Required && (!options.drive || options.drive->empty())) {
+        return UsageError(err, std::string(tool.name) + " needs " + tool.argumentName);
+    }
+    Session session;
+    session.language = options.language;
+    Transcript transcript(out);
+    ActionContext ctx(os, transcript, session);
+    int status = kExitNothingFound;
+    try {
+        status = tool.run(ctx, transcript, options.drive.value_or(std::string()));
+    } catch (const FileWriteError& error) {
+        transcript.Flush();
+        status = Fail(err, "cannot write " + error.path() + ": " + error.what());
+    }
+    transcript.Flush();
+    return status;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, PlatformOps& os, OutputSink& out, OutputSink& err) {
@@ -50,6 +76,7 @@ int RunCli(const std::vector<std::string>& args, PlatformOps& os, OutputSink& ou
         return kExitNothingFound;
     }
 
+    if (const CliTool* tool = FindCliTool(options.action)) return RunCliTool(*tool, options, os, out, err);
     const CliAction* action = FindCliAction(options.action);
     if (!action) return UsageError(err, "unknown action '" + options.action + "'");
     std::string driveText, refusal;
