@@ -184,7 +184,7 @@ DWORD StyleOf(Kind kind) {
     case Kind::DriveList:
         return child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_UPPERCASE;
     case Kind::List:
-        return child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+        return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     default:
         return child;
     }
@@ -332,6 +332,8 @@ LRESULT MainWindow::OnCreate() {
     CreateFonts();
     CreateControls();
     CreateTooltips();
+    toolsTab_ = std::make_unique<ToolsTab>(MakeTabHost());
+    optionsTab_ = std::make_unique<OptionsTab>(MakeTabHost());
 
     // Start-up: captions first, then the steps that need no window.
     systemRoot_ = SystemRootOf(os_);
@@ -381,6 +383,10 @@ void MainWindow::OnCommand(int id, WORD notification) {
     // A click queued before an action started (or sent to a disabled
     // control) starts nothing while it runs.
     if (worker_.Running() && IsStartingControl(id)) return;
+    if (toolsTab_->OnCommand(id, notification) || optionsTab_->OnCommand(id, notification)) {
+        relay_.Flush();
+        return;
+    }
     for (const CommandRoute& route : routes) {
         if (IdOf(route.control) == id && route.notification == notification) {
             (this->*route.handler)();
@@ -393,7 +399,10 @@ void MainWindow::OnCommand(int id, WORD notification) {
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
     if (header.idFrom == static_cast<UINT_PTR>(IdOf(C::PageControl1)) && header.code == TCN_SELCHANGE) {
-        ShowPage(TabCtrl_GetCurSel(Control(C::PageControl1)));
+        const int page = TabCtrl_GetCurSel(Control(C::PageControl1));
+        ShowPage(page);
+        if (page == 1) toolsTab_->OnShown();
+        if (page == 2) optionsTab_->OnShown();
     }
     return 0;
 }
@@ -656,6 +665,11 @@ void MainWindow::ShowPage(int index) {
     for (int page = 0; page < 3; ++page) ShowWindow(Control(kPages[page]), page == index ? SW_SHOW : SW_HIDE);
 }
 
+TabHost MainWindow::MakeTabHost() {
+    return TabHost{os_, session_, dialogs_, [this](ControlId id) { return Control(id); },
+                   [this](const FileWriteError& problem) { ShowFileError(true, problem.path(), problem.what()); }};
+}
+
 void MainWindow::FillDriveList(ControlId list, const DriveList& drives, std::string& selectedText) {
     HWND combo = Control(list);
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
@@ -684,6 +698,7 @@ void MainWindow::SwitchTo(UiLanguage language) {
     reportView_.SetLanguage(language);
     relay_.Flush();
     ApplySwitchedCaptions();
+    toolsTab_->OnLanguageSwitched();
 }
 
 void MainWindow::ShowAuthorBox() {

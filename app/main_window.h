@@ -17,7 +17,9 @@
 #include "app/app_shell.h"
 #include "app/control_ids.h"
 #include "app/instructions_window.h"
+#include "app/options_tab.h"
 #include "app/report_view.h"
+#include "app/tools_tab.h"
 #include "app/window.h"
 #include "app/window_dialogs.h"
 #include "core/session.h"
@@ -90,6 +92,7 @@ private:
     void ApplySwitchedCaptions();
     void SetCaption(ControlId control, const std::string& caption);
     void ShowPage(int index);
+    TabHost MakeTabHost();
     void FillDriveList(ControlId list, const DriveList& drives, std::string& selectedText);
     std::string ChosenDriveText(ControlId list) const;
     void SwitchTo(UiLanguage language);
@@ -133,6 +136,9 @@ private:
     std::map<ControlId, HWND> controls_;
     std::vector<std::unique_ptr<Container>> containers_;
     std::unique_ptr<InstructionsWindow> instructions_;
+    // The tools and options tabs handle their own controls.
+    std::unique_ptr<ToolsTab> toolsTab_;
+    std::unique_ptr<OptionsTab> optionsTab_;
     FontSet fonts_;
     HFONT instructionsFont_ = nullptr;
     HBRUSH faceBrush_ = nullptr;
