@@ -10,7 +10,7 @@ namespace kv::cli {
 namespace {
 
 // The user's folder first, as the tab shows them.
-const char* const kMissingUserName[] = {"Temporária de Usuário", "User Temporary"};
+const char* const kMissingUserName[] = {"Temporária de Usuário", "Temporary User"};
 const char* const kMissingSystemName[] = {"Temporária do Windows", "Temporary Windows"};
 
 std::vector<std::string> ProcessTexts(PlatformOps& os) {

@@ -12,6 +12,9 @@
 //   gui_driver english|portuguese   a language switch: every caption of the table, the tips
 //   gui_driver options LETTER       options saved, saved again after the file was deleted, live value
 //   gui_driver instructions         one instructions window however often it is asked for; F11
+//   gui_driver tools DUMMY          the tools tab: process list and ending two copies of DUMMY, the
+//                                   temporary folders' sizes and cleanup, icon repair, system report
+//   gui_driver options-tab          the program's folder label and the copy to the desktop
 //   gui_driver end-session          Windows' end-session query answered No, then Yes
 //   gui_driver restart EXE          a second start reads the saved options back, then closes
 //   gui_driver sleep                stands in for a virus process
@@ -24,6 +27,7 @@
 // After windows.h, which they need.
 #include <commctrl.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <cstdio>
 #include <functional>
@@ -298,6 +302,8 @@ void ExpectInitialCaptions(HWND main) {
 void ExpectSwitchedCaptions(HWND main, kv::UiLanguage language) {
     const std::string root = U(SystemRoot());
     for (const kv::CaptionRow& row : kv::CaptionTable()) {
+        // Once the options tab was shown, Label19 holds the program's folder (see StepOptionsTab).
+        if (row.control == C::Label19) continue;
         const std::string expected =
             kv::SwitchChangesCaption(row) ? kv::SwitchedCaption(row, language, root) : kv::InitialCaption(row, root);
         ExpectText(TextOf(Control(main, row.control)), W(expected),
@@ -611,6 +617,235 @@ void StepRestart(const std::wstring& exe) {
     std::printf("ok: restart\n");
 }
 
+// ---- Tools and options tabs ------------------------------------------------------------------
+
+// A top-level window another program opened for us (the log in its default
+// program, a folder in the file explorer): found by a piece of its title,
+// then closed.
+struct TitleSearch {
+    std::wstring piece;
+    HWND found;
+};
+
+BOOL CALLBACK FindByTitle(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TitleSearch*>(data);
+    if (!IsWindowVisible(window)) return TRUE;
+    std::wstring title = TextOf(window);
+    for (wchar_t& c : title) c = static_cast<wchar_t>(towlower(c));
+    if (title.find(search->piece) == std::wstring::npos) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+void ExpectOpenedAndClose(const std::wstring& titlePiece, const std::string& what) {
+    TitleSearch search{titlePiece, nullptr};
+    for (wchar_t& c : search.piece) c = static_cast<wchar_t>(towlower(c));
+    WaitFor(
+        [&] {
+            search.found = nullptr;
+            EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        what);
+    PostMessageW(search.found, WM_CLOSE, 0, 0);
+    WaitFor([&] { return !IsWindow(search.found) || !IsWindowVisible(search.found); }, what + " to close");
+}
+
+std::vector<std::wstring> ListEntries(HWND list) {
+    std::vector<std::wstring> entries;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&entry[0]));
+        entries.emplace_back(entry.c_str());
+    }
+    return entries;
+}
+
+std::wstring Lower(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(towlower(c));
+    return text;
+}
+
+// The newest file of a pattern in a folder (by its name's time stamp, which
+// the same-second runs share, then by write time).
+std::wstring NewestFile(const std::wstring& folder, const std::wstring& pattern) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\" + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return L"";
+    std::wstring newest;
+    FILETIME newestTime{};
+    do {
+        if (newest.empty() || CompareFileTime(&data.ftLastWriteTime, &newestTime) >= 0) {
+            newest = folder + L"\\" + data.cFileName;
+            newestTime = data.ftLastWriteTime;
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return newest;
+}
+
+void ClickLabel(HWND main, ControlId id) {
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(kv::IdOf(id), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(main, id)));
+}
+
+void WriteFileOf(const std::wstring& path, DWORD size) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Expect(file != INVALID_HANDLE_VALUE, "creating " + U(path));
+    std::string bytes(size, 'x');
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), size, &written, nullptr);
+    CloseHandle(file);
+}
+
+// Deletes what folder (ending with a backslash) holds.
+void EmptyFolder(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = folder + name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            EmptyFolder(path + L"\\");
+            RemoveDirectoryW(path.c_str());
+        } else {
+            DeleteFileW(path.c_str());
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
+
+void StepTools(const std::wstring& dummy) {
+    HWND main = WaitForMainWindow();
+    // Two copies of one program run; ending one entry ends both.
+    HANDLE copies[] = {Launch(dummy, L"sleep"), Launch(dummy, L"sleep")};
+    const std::wstring tempFolder = [] {
+        wchar_t path[MAX_PATH + 1] = L"";
+        GetTempPathW(MAX_PATH + 1, path);
+        return std::wstring(path);
+    }();
+    // The temporary folders' fixture: 1.5 MB in the user's, nothing in the system's.
+    const std::wstring systemTemp = SpecialFolder(CSIDL_WINDOWS) + L"\\temp\\";
+    EmptyFolder(tempFolder);
+    EmptyFolder(systemTemp);
+    CreateDirectoryW((tempFolder + L"kvgui-dir").c_str(), nullptr);
+    WriteFileOf(tempFolder + L"kvgui-dir\\half.bin", 512 * 1024);
+    WriteFileOf(tempFolder + L"kvgui-old.tmp", 1024 * 1024);
+
+    StepTab(1);
+    HWND list = Control(main, C::ListBox1);
+    const std::wstring dummyEntry = Lower(dummy);
+    const auto dummyCount = [&] {
+        int count = 0;
+        for (const std::wstring& entry : ListEntries(list)) count += Lower(entry) == dummyEntry ? 1 : 0;
+        return count;
+    };
+    // The copies may still be starting: the list button lists again.
+    WaitFor(
+        [&] {
+            if (dummyCount() == 2) return true;
+            SendMessageW(Control(main, C::BitBtn10), BM_CLICK, 0, 0);
+            return false;
+        },
+        "both copies listed by their full paths", kLimitMs, 200);
+    const std::vector<std::wstring> entries = ListEntries(list);
+    for (std::size_t i = 1; i < entries.size(); ++i) {
+        Expect(Lower(entries[i - 1]) <= Lower(entries[i]),
+               "the process list is not sorted: " + U(entries[i - 1]) + " before " + U(entries[i]));
+    }
+    ExpectText(Lower(TextOf(Control(main, C::Label20))), Lower(tempFolder), "user temporary folder label");
+    ExpectText(Lower(TextOf(Control(main, C::Label21))), Lower(systemTemp), "system temporary folder label");
+    ExpectText(TextOf(Control(main, C::Label22)), L"Espaço ocupado: 1.50 MB", "user temporary folder size");
+    ExpectText(TextOf(Control(main, C::Label23)), L"Espaço ocupado: 0B", "system temporary folder size");
+
+    // End Process with nothing selected does nothing; then on a copy's entry.
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    Click(main, C::BitBtn11);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (Lower(entries[i]) == dummyEntry) SendMessageW(list, LB_SETCURSEL, i, 0);
+    }
+    Click(main, C::BitBtn11);
+    const Box ended = WaitForBox(main, "the end-process box");
+    ExpectBox(ended, "Aviso", "Processo finalizado com sucesso!", "end-process box");
+    Answer(ended, IDOK);
+    for (HANDLE copy : copies) {
+        Expect(WaitForSingleObject(copy, kLimitMs) == WAIT_OBJECT_0, "a copy of the dummy still runs");
+        CloseHandle(copy);
+    }
+    WaitFor([&] { return dummyCount() == 0; }, "the list without the dummy");
+    std::printf("ok: process list and end process\n");
+
+    // The cleanup: its box, the sizes shown again, its log opened.
+    Click(main, C::Button4);
+    const Box cleaned = WaitForBox(main, "the cleanup box");
+    ExpectBox(cleaned, "Aviso", "Processo concluído com sucesso!", "cleanup box");
+    Answer(cleaned, IDOK);
+    ExpectOpenedAndClose(L"kv-temp", "the cleanup log in its program");
+    Expect(!Exists(tempFolder + L"kvgui-old.tmp") && !Exists(tempFolder + L"kvgui-dir"), "the cleanup left files");
+    ExpectText(TextOf(Control(main, C::Label22)), L"Espaço ocupado: 0B", "size after the cleanup");
+    const std::wstring log = NewestFile(SpecialFolder(CSIDL_APPDATA) + L"\\zirozov", L"kv-temp*.txt");
+    const std::string logText = FileContent(log);
+    Expect(logText.find("Arquivo " + U(tempFolder) + "kvgui-old.tmp deletado.\r\n") != std::string::npos &&
+               logText.find("Pasta " + U(tempFolder) + "kvgui-dir deletada.\r\n") != std::string::npos,
+           "the cleanup log: " + logText);
+    std::printf("ok: temporary folders\n");
+
+    // Icon repair on this prefix's HKCU.
+    const wchar_t* exts = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
+    const wchar_t* aside = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExtsoldkv";
+    SHDeleteKeyW(HKEY_CURRENT_USER, aside);
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(exts) + L"\\.kvgui").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                    &key, nullptr);
+    Expect(key != nullptr, "creating the FileExts fixture");
+    RegCloseKey(key);
+    Click(main, C::BitBtn15);
+    const Box repaired = WaitForBox(main, "the icon repair box");
+    ExpectBox(repaired, "Aviso", "Para concluir procedimento é necessário reiniciar o computador!", "icon repair box");
+    Answer(repaired, IDOK);
+    HKEY moved = nullptr;
+    Expect(RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(aside) + L"\\.kvgui").c_str(), 0, KEY_READ, &moved) ==
+               ERROR_SUCCESS,
+           "FileExtsoldkv does not hold the moved subkey");
+    RegCloseKey(moved);
+    SHDeleteKeyW(HKEY_CURRENT_USER, aside);
+    std::printf("ok: icon repair\n");
+
+    // The system report, opened in its program, lists the processes as shown.
+    Click(main, C::BitBtn17);
+    ExpectOpenedAndClose(L"kv-relatorio", "the system report in its program");
+    const std::wstring report = NewestFile(SpecialFolder(CSIDL_APPDATA) + L"\\zirozov", L"kv-relatorio-*.txt");
+    const std::string reportText = FileContent(report);
+    Expect(reportText.find(" - 64 Bits\r\n") != std::string::npos, "the report's system line: " + reportText);
+    for (const std::wstring& entry : ListEntries(list)) {
+        Expect(reportText.find("\r\n" + U(entry) + "\r\n") != std::string::npos, "the report lacks " + U(entry));
+    }
+    std::printf("ok: system report\n");
+}
+
+void StepOptionsTab(const std::wstring& exe) {
+    HWND main = WaitForMainWindow();
+    StepTab(2);
+    const std::wstring folder = FolderOf(exe);
+    WaitFor([&] { return Lower(TextOf(Control(main, C::Label19))) == Lower(folder); }, "the program's folder label");
+    const std::wstring copy = SpecialFolder(CSIDL_DESKTOPDIRECTORY) + L"\\" + exe.substr(exe.find_last_of(L'\\') + 1);
+    WriteFileOf(copy, 10);  // an older copy, overwritten
+    Click(main, C::BitBtn12);
+    const Box copied = WaitForBox(main, "the copy box");
+    ExpectBox(copied, "Aviso", "Arquivo copiado com sucesso!", "copy box");
+    Answer(copied, IDOK);
+    Expect(FileContent(copy) == FileContent(exe), "the desktop copy is not the program");
+    DeleteFileW(copy.c_str());
+    ClickLabel(main, C::Label19);
+    ExpectOpenedAndClose(Lower(folder.substr(folder.find_last_of(L'\\') + 1)), "the program's folder in the explorer");
+    std::printf("ok: options tab\n");
+}
+
 void StepClose() {
     if (HWND main = FindWindowW(kv::kMainWindowClass, nullptr)) PostMessageW(main, WM_CLOSE, 0, 0);
 }
@@ -642,6 +877,10 @@ int wmain(int argc, wchar_t** argv) {
         StepOptions(argument[0]);
     } else if (step == L"instructions") {
         StepInstructions();
+    } else if (step == L"tools") {
+        StepTools(argument);
+    } else if (step == L"options-tab") {
+        StepOptionsTab(argument);
     } else if (step == L"end-session") {
         StepEndSession(argument);
     } else if (step == L"restart") {

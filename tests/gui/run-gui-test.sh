@@ -32,6 +32,10 @@ finish() {
 }
 trap finish EXIT
 
+# Text files open in Notepad, as on Windows (a fresh Wine prefix lacks the
+# ".txt" association): the tools open their logs and reports that way.
+kv_wine reg add 'HKCR\.txt' /ve /t REG_SZ /d txtfile /f </dev/null >/dev/null 2>&1
+
 # The program runs from a folder of its own on C:, where its leftover file goes.
 program_dir="$WINEPREFIX/drive_c/kvgui"
 rm -rf "$program_dir"
@@ -75,6 +79,20 @@ step start "$program" K
 shot 0 pt-1-virus-removal
 shot 1 pt-2-tools
 shot 2 pt-3-options
+step tab 0 >/dev/null
+# The tools tab with two copies of a dummy program running, and the options tab.
+cp "$driver" "$program_dir/kvguidummy.exe"
+step tools 'C:\kvgui\kvguidummy.exe'
+# The tab shown again with figures in both folders: 2.5 GB (a sparse file)
+# in the user's, 1.5 MB in the system's.
+step tab 0 >/dev/null
+user_temp="$WINEPREFIX/drive_c/users/$(id -un)/Temp"
+mkdir -p "$user_temp/kv-shot" "$WINEPREFIX/drive_c/windows/temp"
+truncate -s 2560M "$user_temp/kv-shot/setup-cache.bin"
+head -c 1572864 /dev/zero >"$WINEPREFIX/drive_c/windows/temp/kv-shot.tmp"
+shot 1 pt-2-tools-in-use
+rm -rf "$user_temp/kv-shot" "$WINEPREFIX/drive_c/windows/temp/kv-shot.tmp"
+step options-tab "$program"
 step tab 0 >/dev/null
 step device-check K
 # The report at the end of the check: its newest lines in view.
