@@ -5,7 +5,8 @@ namespace kv {
 IconRepairOutcome RepairIcons(ActionContext& ctx) {
     const std::string title = ctx.Pick("Aviso", "Warning");
     if (!ctx.os.RegKeyExists(RegRoot::CurrentUser, kFileExtsKey)) {
-        ctx.dialogs.ShowMessage(BoxKind::Information, title, ctx.Pick("Não foi possível reparar!", "Unable to repair!"));
+        ctx.dialogs.ShowMessage(BoxKind::Information, title,
+                                ctx.Pick("Não foi possível reparar!", "Unable to repair!"));
         return IconRepairOutcome::NothingToRepair;
     }
     const bool moved = ctx.os.RegMoveKey(RegRoot::CurrentUser, kFileExtsKey, kFileExtsAsideKey, true);
@@ -29,11 +30,10 @@ bool CopyProgramToDesktop(ActionContext& ctx) {
     const std::string target = desktop + "\\" + (slash == std::string::npos ? source : source.substr(slash + 1));
     std::string error;
     if (!ctx.os.CopyFileOverReporting(source, target, error)) {
-        ctx.dialogs.ShowMessage(BoxKind::Error, ctx.Pick("Erro", "Error"),
-                                ctx.Pick("Não foi possível copiar o programa para a Área de Trabalho (" + target +
-                                             "):\r\n" + error,
-                                         "The program could not be copied to the desktop (" + target + "):\r\n" +
-                                             error));
+        ctx.dialogs.ShowMessage(
+            BoxKind::Error, ctx.Pick("Erro", "Error"),
+            ctx.Pick("Não foi possível copiar o programa para a Área de Trabalho (" + target + "):\r\n" + error,
+                     "The program could not be copied to the desktop (" + target + "):\r\n" + error));
         return false;
     }
     ctx.dialogs.ShowMessage(BoxKind::Information, ctx.Pick("Aviso", "Warnig"),

@@ -31,9 +31,8 @@ std::vector<std::string> SystemReportLines(PlatformOps& os, const DateTimeTexts&
     lines.push_back(">>> Relatório do Sistema Criado em " + now.shortDate + " às " + now.longTime);
     lines.emplace_back();
     lines.push_back(">>> Sistema Operacional: " + machine(kWindowsVersionKey, "ProductName") +
-                    " - Versão: " + machine(kWindowsVersionKey, "CurrentVersion") +
-                    " - Build: " + machine(kWindowsVersionKey, "CurrentBuild") + " - " +
-                    BitnessText(os.GetWindowsBitness()));
+                    " - Versão: " + machine(kWindowsVersionKey, "CurrentVersion") + " - Build: " +
+                    machine(kWindowsVersionKey, "CurrentBuild") + " - " + BitnessText(os.GetWindowsBitness()));
     lines.emplace_back();
     lines.push_back(">>> Processador: " + machine(kProcessorKey, "ProcessorNameString") +
                     " - Id: " + machine(kProcessorKey, "Identifier"));

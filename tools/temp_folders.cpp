@@ -39,7 +39,9 @@ bool IsAbsolute(const std::string& path) {
 // trailing backslashes.
 std::string PathKey(const std::string& path) { return FoldCase(WithoutBackslash(path)); }
 
-bool SamePath(const std::string& a, const std::string& b) { return !a.empty() && !b.empty() && PathKey(a) == PathKey(b); }
+bool SamePath(const std::string& a, const std::string& b) {
+    return !a.empty() && !b.empty() && PathKey(a) == PathKey(b);
+}
 
 // True when inner lies below outer (not the same folder).
 bool IsBelow(const std::string& inner, const std::string& outer) {
@@ -234,10 +236,10 @@ CleanupResult CleanTempFolders(ActionContext& ctx, const CleanupRequest& request
         }
         const UnsafeFolder unsafe = ClassifyCleanupFolder(os, folder);
         if (unsafe != UnsafeFolder::None) {
-            log.Write(ctx.Pick("Pasta " + folder + " não será limpa: " + RefusalReason(unsafe, true) +
-                                   ". Nada foi deletado nela.",
-                               "Folder " + folder + " will not be cleaned: " + RefusalReason(unsafe, false) +
-                                   ". Nothing was deleted in it."));
+            log.Write(ctx.Pick(
+                "Pasta " + folder + " não será limpa: " + RefusalReason(unsafe, true) + ". Nada foi deletado nela.",
+                "Folder " + folder + " will not be cleaned: " + RefusalReason(unsafe, false) +
+                    ". Nothing was deleted in it."));
             continue;
         }
         log.Write(ctx.Pick("Pasta " + folder + " encontrada.", "Folder " + folder + " found."));
@@ -251,10 +253,9 @@ CleanupResult CleanTempFolders(ActionContext& ctx, const CleanupRequest& request
                               : ctx.Pick("Pasta " + path + " não pode ser deletada.",
                                          "Folder " + path + " can not be deleted."));
             } else {
-                log.Write(os.RemoveFile(path)
-                              ? ctx.Pick("Arquivo " + path + " deletado.", "File " + path + " deleted.")
-                              : ctx.Pick("Arquivo " + path + " não pode ser deletado.",
-                                         "File " + path + " can not be deleted."));
+                log.Write(os.RemoveFile(path) ? ctx.Pick("Arquivo " + path + " deletado.", "File " + path + " deleted.")
+                                              : ctx.Pick("Arquivo " + path + " não pode ser deletado.",
+                                                         "File " + path + " can not be deleted."));
             }
         }
     }

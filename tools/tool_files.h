@@ -19,8 +19,7 @@ void EnsureDataFolders(PlatformOps& os);
 
 // Writes lines (Windows-1252, CR LF) as fileName in the roaming and then the
 // local data folder; throws FileWriteError. Answers the roaming copy's path.
-std::string WriteInBothDataFolders(PlatformOps& os, const std::string& fileName,
-                                   const std::vector<std::string>& lines);
+std::string WriteInBothDataFolders(PlatformOps& os, const std::string& fileName, const std::vector<std::string>& lines);
 
 // "07/12/2026" -> "07-12-2026": "/", "\" and ":" become "-".
 std::string FileNameSafe(std::string text);

@@ -72,8 +72,8 @@ TEST_F(CliToolsTest, TempFoldersAndTheirCleanup) {
 }
 
 TEST_F(CliToolsTest, RepairIconsAndSystemReport) {
-    os.SetRegistryString(RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts",
-                         "x", "y");
+    os.SetRegistryString(RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts", "x",
+                         "y");
     EXPECT_EQ(Run({"repair-icons"}), 0);
     EXPECT_EQ(out.text, "== information | Aviso | Para concluir procedimento é necessário reiniciar o computador!\n");
     EXPECT_EQ(Run({"--lang", "en", "repair-icons"}), 1);

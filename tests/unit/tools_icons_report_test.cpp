@@ -58,8 +58,9 @@ TEST_F(ToolsTest, IconRepairMovesNothingOntoAnEarlierAsideKey) {
     EXPECT_EQ(os.RegReadString(HKCU, kExts + "\\.txt", "Application"), "new.exe");
     EXPECT_EQ(os.RegReadString(HKCU, kAside + "\\.doc", "Application"), "old.exe");
     EXPECT_FALSE(os.RegKeyExists(HKCU, kAside + "\\.txt"));
-    EXPECT_EQ(dialogs.events, std::vector<std::string>{
-                                  "information | Aviso | Para concluir procedimento é necessário reiniciar o computador!"});
+    EXPECT_EQ(dialogs.events,
+              std::vector<std::string>{
+                  "information | Aviso | Para concluir procedimento é necessário reiniciar o computador!"});
 }
 
 TEST_F(ToolsTest, CopyToDesktopOverwritesAndReportsAFailureWithTheSystemMessage) {
@@ -88,8 +89,7 @@ TEST_F(ToolsTest, SystemReportLinesAndBothFiles) {
     os.SetRegistryString(HKLM, version, "CurrentBuild", "19045");
     os.SetRegistryString(HKLM, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString",
                          "Intel(R) Core(TM) i5");
-    os.SetRegistryString(HKLM, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "Identifier",
-                         "Intel64 Family 6");
+    os.SetRegistryString(HKLM, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "Identifier", "Intel64 Family 6");
     os.SetDateTimeTexts({"07/12/2026", "14:30:05"});
     const SystemReport report = WriteSystemReport(os, {"C:\\Windows\\explorer.exe", "System Idle Process"});
     const std::vector<std::string> expected = {

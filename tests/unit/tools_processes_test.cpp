@@ -1,11 +1,10 @@
 // The process manager: the list as the tools tab shows it, and the ending of
 // every process of an entry's name.
-#include "tools/process_manager.h"
-
 #include <gtest/gtest.h>
 
 #include "tests/support/memory_platform.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tools/process_manager.h"
 
 namespace kv {
 namespace {
@@ -42,10 +41,10 @@ TEST(ToolsProcessList, FullPathsWhereReadableNamesOtherwiseIdleProcessSortedWith
     withIdle.AddProcess("SVCHOST.exe", true, "C:\\Windows\\System32\\svchost.exe");
     withIdle.AddProcess("winlogon.exe", true, "C:\\Windows\\System32\\winlogon.exe");
 
-    EXPECT_EQ(Texts(ListRunningProcesses(os)),
-              (std::vector<std::string>{"[System Process]", "Bravo.exe", "c:\\tools\\alpha.EXE",
-                                        "C:\\Windows\\explorer.exe", "C:\\Windows\\notepad.exe", "csrss.exe",
-                                        "D:\\apps\\Zeta.exe"}));
+    EXPECT_EQ(
+        Texts(ListRunningProcesses(os)),
+        (std::vector<std::string>{"[System Process]", "Bravo.exe", "c:\\tools\\alpha.EXE", "C:\\Windows\\explorer.exe",
+                                  "C:\\Windows\\notepad.exe", "csrss.exe", "D:\\apps\\Zeta.exe"}));
     EXPECT_EQ(Texts(ListRunningProcesses(withIdle)),
               (std::vector<std::string>{"C:\\Windows\\System32\\svchost.exe", "C:\\Windows\\System32\\winlogon.exe",
                                         "svchost.exe", "System Idle Process"}));

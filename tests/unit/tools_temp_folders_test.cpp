@@ -1,7 +1,5 @@
 // The temporary-folder cleaner: sizes, their formatting, the cleanup with its
 // logs, and the folders it refuses to empty.
-#include "tools/temp_folders.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,6 +8,7 @@
 #include "core/report_file.h"
 #include "tests/support/memory_platform.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tools/temp_folders.h"
 
 namespace kv {
 namespace {
@@ -79,7 +78,9 @@ TEST(ToolsTempFolders, FormatSizeAtItsBoundsWithBothSeparatorStyles) {
         EXPECT_EQ(FormatSize(row.bytes, point), row.withPoint) << row.bytes;
         EXPECT_EQ(FormatSize(row.bytes, comma), row.withComma) << row.bytes;
     }
-    EXPECT_EQ(FormatSize(1040000, NumberSeparators{",", "\xC2\xA0"}), "1\xC2\xA0" "015,63 KB");
+    EXPECT_EQ(FormatSize(1040000, NumberSeparators{",", "\xC2\xA0"}),
+              "1\xC2\xA0"
+              "015,63 KB");
 }
 
 TEST(ToolsTempFolders, EmptyFolderTreeRemovesPlainFoldersAndNeverEntersALink) {
@@ -158,12 +159,11 @@ TEST_F(CleanupTest, LinesForLockedFilesHiddenSubfoldersAndSubfoldersHoldingALock
     EXPECT_EQ(os.ContentOf(kLocalLog), LogBytes(expected));
     EXPECT_EQ(dialogs.events, std::vector<std::string>{"information | Aviso | Processo concluído com sucesso!"});
     // What could not go stays; the hidden folder is left whole (made visible).
-    EXPECT_EQ(os.TreeUnder(user),
-              (std::map<std::string, std::uint32_t>{{user + "Busy", attr::kDirectory},
-                                                     {user + "Busy\\in-use.log", attr::kNormal},
-                                                     {user + "Hidden", attr::kDirectory},
-                                                     {user + "Hidden\\inside.txt", attr::kArchive},
-                                                     {user + "locked.tmp", attr::kNormal}}));
+    EXPECT_EQ(os.TreeUnder(user), (std::map<std::string, std::uint32_t>{{user + "Busy", attr::kDirectory},
+                                                                        {user + "Busy\\in-use.log", attr::kNormal},
+                                                                        {user + "Hidden", attr::kDirectory},
+                                                                        {user + "Hidden\\inside.txt", attr::kArchive},
+                                                                        {user + "locked.tmp", attr::kNormal}}));
     EXPECT_TRUE(os.TreeUnder(kSystemTemp).empty());
     EXPECT_TRUE(os.ShellOpens().empty());  // opening the log is the caller's
 }
@@ -250,7 +250,8 @@ TEST_F(CleanupTest, RefusesEveryFolderThatIsNotATemporaryOne) {
     EXPECT_EQ(ClassifyCleanupFolder(os, "\\\\server\\share\\temp\\"), UnsafeFolder::None);
     // The English line of one of them.
     const CleanupResult english = Clean(UiLanguage::English, {"C:\\", kSystemTemp});
-    EXPECT_EQ(english.lines[2], "Folder C:\\ will not be cleaned: it is the root of a drive. Nothing was deleted in it.");
+    EXPECT_EQ(english.lines[2],
+              "Folder C:\\ will not be cleaned: it is the root of a drive. Nothing was deleted in it.");
 
     // Real temporary folders, also inside the Windows or the program's folder, are cleaned.
     for (const char* folder : {"C:\\Windows\\Temp\\sub\\", "D:\\Tools\\KV\\tmp\\", "C:\\Temp\\",
