@@ -793,6 +793,8 @@ void StepTools(const std::wstring& dummy) {
     Expect(logText.find("Arquivo " + U(tempFolder) + "kvgui-old.tmp deletado.\r\n") != std::string::npos &&
                logText.find("Pasta " + U(tempFolder) + "kvgui-dir deletada.\r\n") != std::string::npos,
            "the cleanup log: " + logText);
+    ClickLabel(main, C::Label21);
+    ExpectOpenedAndClose(L"temp", "the system's temporary folder in the explorer");
     std::printf("ok: temporary folders\n");
 
     // Icon repair on this prefix's HKCU.
