@@ -19,7 +19,27 @@ InstructionsWindow::~InstructionsWindow() {
     if (background_) DeleteObject(background_);
 }
 
-void InstructionsWindow::Open(HWND owner, int dpi, HFONT boldFont, HFONT buttonFont) {
+// Where a window of the given size goes beside the main window: to its right
+// when there is room on the work area, else to its left, else on the side
+// with more room, kept on the work area.
+POINT BesideMainWindow(HWND mainWindow, int width, int height) {
+    RECT main = {0, 0, 0, 0};
+    GetWindowRect(mainWindow, &main);
+    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor)) work = monitor.rcWork;
+    const LONG roomRight = work.right - main.right, roomLeft = main.left - work.left;
+    LONG x = main.right;
+    if (roomRight < width) x = roomLeft >= width ? main.left - width : (roomRight >= roomLeft ? work.right - width : work.left);
+    LONG y = main.top;
+    if (y + height > work.bottom) y = work.bottom - height;
+    if (y < work.top) y = work.top;
+    if (x < work.left) x = work.left;
+    return {x, y};
+}
+
+void InstructionsWindow::Open(HWND mainWindow, int dpi, HFONT boldFont, HFONT buttonFont) {
     if (!hwnd()) {
         dpi_ = dpi;
         textFont_ = boldFont;
@@ -30,10 +50,9 @@ void InstructionsWindow::Open(HWND owner, int dpi, HFONT boldFont, HFONT buttonF
         RECT frame = {0, 0, MulDiv(kClientWidth, dpi, 96), MulDiv(kClientHeight, dpi, 96)};
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);
         const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-        Create(kInstructionsWindowClass, Widen(kInstructionsCaption).c_str(), style, exStyle, x, y, width, height,
-               owner, 0);
+        const POINT place = BesideMainWindow(mainWindow, width, height);
+        Create(kInstructionsWindowClass, Widen(kInstructionsCaption).c_str(), style, exStyle, place.x, place.y, width,
+               height, nullptr, 0);
         if (!hwnd()) return;
     }
     ShowWindow(hwnd(), SW_SHOWNORMAL);

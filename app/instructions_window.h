@@ -14,8 +14,9 @@ public:
     explicit InstructionsWindow(std::function<void()> onClosed) : onClosed_(std::move(onClosed)) {}
     ~InstructionsWindow() override;
 
-    // Creates the window on first use, then shows it and brings it forward.
-    void Open(HWND owner, int dpi, HFONT boldFont, HFONT buttonFont);
+    // Creates the window on first use beside the main window (not owned by
+    // it, so it never covers it for good), then shows it and brings it forward.
+    void Open(HWND mainWindow, int dpi, HFONT boldFont, HFONT buttonFont);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -25,7 +25,9 @@ constexpr UINT kLineFormat = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | 
 // Room enough below a line's top for every row it wraps into.
 constexpr int kUnboundedHeight = 1 << 24;
 
-constexpr UINT kCopyCommand = 1;
+constexpr UINT kCopySelectionCommand = 1;
+constexpr UINT kCopyAllCommand = 2;
+constexpr UINT kSelectAllCommand = 3;
 
 // Above the first row, as the edit control left it.
 constexpr int kTopGap = 1;
@@ -82,6 +84,9 @@ void ReportView::OnReportCleared() {
     lines_.clear();
     textLength_ = 0;
     topLine_ = 0;
+    selected_ = false;
+    anchor_ = caret_ = 0;
+    following_ = true;
     // The next repaint shows the empty view, or the lines that follow.
     showNewest_ = true;
 }
@@ -109,6 +114,9 @@ void ReportView::ReplaceText(const wchar_t* text) {
     lines_.clear();
     textLength_ = 0;
     topLine_ = 0;
+    selected_ = false;
+    anchor_ = caret_ = 0;
+    following_ = true;
     showNewest_ = false;
     const std::wstring whole = text ? text : L"";
     if (!whole.empty()) {
@@ -142,8 +150,16 @@ LRESULT ReportView::CopyText(wchar_t* buffer, std::size_t capacity) const {
     return static_cast<LRESULT>(copied);
 }
 
-void ReportView::CopyToClipboard() const {
-    const std::wstring text = Text();
+void ReportView::CopyToClipboard(bool wholeReport) const {
+    std::wstring text;
+    if (wholeReport || !HasSelection()) {
+        text = Text();
+    } else {
+        for (std::size_t index = SelectionFirst(); index <= SelectionLast() && index < lines_.size(); ++index) {
+            if (index > SelectionFirst()) text += L"\r\n";
+            text += lines_[index];
+        }
+    }
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
     if (!memory) return;
     void* target = GlobalLock(memory);
@@ -245,14 +261,17 @@ void ReportView::OnFontChanged() {
 
 void ReportView::Repaint(bool withScrollBar) {
     const DWORD now = GetTickCount();
+    // The newest line comes into view only while the user has left the view
+    // at the end; otherwise the view stays where it was put.
+    const bool toNewest = showNewest_ && following_;
     if (withScrollBar || now - lastScrollBarUpdate_ >= kScrollBarIntervalMs) {
-        UpdateScrollBar(showNewest_);
+        UpdateScrollBar(toNewest);
         lastScrollBarUpdate_ = now;
-    } else if (showNewest_) {
+    } else if (toNewest) {
         topLine_ = LastTopLine();
     }
     showNewest_ = false;
-    // Actions run without returning to the message loop: paint now.
+    // Painted now: the lines of a batch reach the screen together.
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     lastRepaint_ = GetTickCount();
 }
@@ -274,13 +293,28 @@ void ReportView::Paint() {
     SetBkMode(memory, TRANSPARENT);
     const int textWidth = TextWidth();
     int top = kTopGap;
+    bool caretDrawn = false;
     for (std::size_t index = topLine_; index < lines_.size() && top < height; ++index) {
         const std::wstring& line = lines_[index];
+        const int lineHeight = LineHeight(memory, index, textWidth);
+        RECT row = {0, top, width, top + lineHeight};
+        const bool inSelection = HasSelection() && index >= SelectionFirst() && index <= SelectionLast();
+        if (inSelection) {
+            // As a list box shows it: the highlight while focused, grey otherwise.
+            FillRect(memory, &row, GetSysColorBrush(focused_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+            SetTextColor(memory, GetSysColor(focused_ ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        }
         RECT place = {margin_, top, margin_ + textWidth, top + kUnboundedHeight};
-        const int drawn =
-            line.empty() ? 0 : DrawTextW(memory, line.c_str(), static_cast<int>(line.size()), &place, kLineFormat);
-        top += std::max(drawn, rowHeight_);
+        if (!line.empty()) DrawTextW(memory, line.c_str(), static_cast<int>(line.size()), &place, kLineFormat);
+        if (inSelection) SetTextColor(memory, GetSysColor(COLOR_WINDOWTEXT));
+        if (focused_ && index == caret_) {
+            DrawFocusRect(memory, &row);
+            caretDrawn = true;
+        }
+        top += lineHeight;
     }
+    // The focus shows even when the caret line is out of view.
+    if (focused_ && !caretDrawn) DrawFocusRect(memory, &client);
     BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
     SelectObject(memory, previousFont);
     SelectObject(memory, previousBitmap);
@@ -292,6 +326,7 @@ void ReportView::Paint() {
 void ReportView::ScrollTo(long long topLine) {
     const long long lastTop = static_cast<long long>(LastTopLine());
     const std::size_t clamped = static_cast<std::size_t>(std::max(0LL, std::min(topLine, lastTop)));
+    following_ = static_cast<long long>(clamped) >= lastTop;
     if (clamped == topLine_) return;
     topLine_ = clamped;
     SCROLLINFO info{};
@@ -351,33 +386,108 @@ void ReportView::OnMouseWheel(short delta) {
 
 bool ReportView::OnKeyDown(WPARAM key) {
     const bool control = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const long long caret = static_cast<long long>(caret_);
+    const long long page = static_cast<long long>(LinesFittingFromTop());
     switch (key) {
     case VK_UP:
-        ScrollBy(-1);
+        MoveCaret(caret - 1, shift);
         return true;
     case VK_DOWN:
-        ScrollBy(1);
+        MoveCaret(caret + 1, shift);
         return true;
     case VK_PRIOR:
-        OnVerticalScroll(SB_PAGEUP);
+        MoveCaret(caret - page, shift);
         return true;
     case VK_NEXT:
-        OnVerticalScroll(SB_PAGEDOWN);
+        MoveCaret(caret + page, shift);
         return true;
     case VK_HOME:
-        ScrollTo(0);
+        MoveCaret(0, shift);
         return true;
     case VK_END:
-        ScrollTo(static_cast<long long>(lines_.size()));
+        MoveCaret(static_cast<long long>(lines_.size()) - 1, shift);
+        return true;
+    case 'A':
+        if (!control || lines_.empty()) return false;
+        anchor_ = 0;
+        selected_ = true;
+        MoveCaret(static_cast<long long>(lines_.size()) - 1, true);
         return true;
     case 'C':
     case VK_INSERT:
         if (!control) return false;
-        CopyToClipboard();
+        CopyToClipboard(false);
         return true;
     default:
         return false;
     }
+}
+
+void ReportView::MoveCaret(long long line, bool extend) {
+    if (lines_.empty()) return;
+    const std::size_t target =
+        static_cast<std::size_t>(std::max(0LL, std::min(line, static_cast<long long>(lines_.size()) - 1)));
+    // Extending with nothing selected starts from the caret line.
+    if (!extend) anchor_ = target;
+    if (extend && !selected_) anchor_ = std::min(caret_, lines_.size() - 1);
+    caret_ = target;
+    selected_ = true;
+    ScrollIntoView(caret_);
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void ReportView::ScrollIntoView(std::size_t line) {
+    if (line < topLine_) {
+        ScrollTo(static_cast<long long>(line));
+        return;
+    }
+    const std::size_t fitting = LinesFittingFromTop();
+    if (line >= topLine_ + fitting) ScrollTo(static_cast<long long>(line + 1) - static_cast<long long>(fitting));
+}
+
+bool ReportView::LineAt(int y, std::size_t& line) const {
+    if (lines_.empty()) return false;
+    const int width = TextWidth();
+    const int bottom = TextHeight() + kTopGap;
+    MeasuringDc dc(hwnd(), Font());
+    int top = kTopGap;
+    std::size_t index = topLine_;
+    for (; index < lines_.size() && top < bottom; ++index) {
+        top += LineHeight(dc.get(), index, width);
+        if (y < top) {
+            line = index;
+            return true;
+        }
+    }
+    line = std::min(index, lines_.size()) - 1;
+    return true;
+}
+
+void ReportView::OnMouseDown(LPARAM position, WPARAM keys) {
+    SetFocus(hwnd());
+    std::size_t line = 0;
+    if (!LineAt(static_cast<short>(HIWORD(position)), line)) return;
+    MoveCaret(static_cast<long long>(line), (keys & MK_SHIFT) != 0);
+    SetCapture(hwnd());
+    dragging_ = true;
+}
+
+void ReportView::OnMouseMove(LPARAM position) {
+    if (!dragging_) return;
+    const int y = static_cast<short>(HIWORD(position));
+    // Above or below the view, the selection grows a line at a time and the
+    // view scrolls with it.
+    if (y < 0) {
+        MoveCaret(static_cast<long long>(caret_) - 1, true);
+        return;
+    }
+    if (y >= TextHeight() + kTopGap) {
+        MoveCaret(static_cast<long long>(caret_) + 1, true);
+        return;
+    }
+    std::size_t line = 0;
+    if (LineAt(y, line) && line != caret_) MoveCaret(static_cast<long long>(line), true);
 }
 
 void ReportView::OnContextMenu(LPARAM position) {
@@ -388,11 +498,24 @@ void ReportView::OnContextMenu(LPARAM position) {
     }
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
-    AppendMenuW(menu, MF_STRING | (lines_.empty() ? MF_GRAYED : 0), kCopyCommand, Widen(language_ == UiLanguage::Portuguese ? "Copiar" : "Copy").c_str());
+    const bool portuguese = language_ == UiLanguage::Portuguese;
+    AppendMenuW(menu, MF_STRING | (HasSelection() ? 0 : MF_GRAYED), kCopySelectionCommand,
+                portuguese ? L"Copiar as linhas selecionadas\tCtrl+C" : L"Copy the selected lines\tCtrl+C");
+    AppendMenuW(menu, MF_STRING | (lines_.empty() ? MF_GRAYED : 0), kCopyAllCommand,
+                portuguese ? L"Copiar o relatório inteiro" : L"Copy the whole report");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING | (lines_.empty() ? MF_GRAYED : 0), kSelectAllCommand,
+                portuguese ? L"Selecionar tudo\tCtrl+A" : L"Select all\tCtrl+A");
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd(), nullptr));
     DestroyMenu(menu);
-    if (chosen == kCopyCommand) CopyToClipboard();
+    if (chosen == kCopySelectionCommand) CopyToClipboard(false);
+    if (chosen == kCopyAllCommand) CopyToClipboard(true);
+    if (chosen == kSelectAllCommand) {
+        anchor_ = 0;
+        selected_ = true;
+        MoveCaret(static_cast<long long>(lines_.size()) - 1, true);
+    }
 }
 
 // ---- Messages -----------------------------------------------------------------
@@ -424,13 +547,42 @@ LRESULT ReportView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ReplaceText(reinterpret_cast<const wchar_t*>(lParam));
         return TRUE;
     case WM_COPY:
-        CopyToClipboard();
+        CopyToClipboard(false);
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
+        OnMouseDown(lParam, wParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        if (dragging_) ReleaseCapture();
+        dragging_ = false;
+        return 0;
+    case WM_CAPTURECHANGED:
+        dragging_ = false;
+        return 0;
+    case WM_RBUTTONDOWN: {
         SetFocus(hwnd());
+        // A right click outside the selection selects its line first.
+        std::size_t line = 0;
+        if (LineAt(static_cast<short>(HIWORD(lParam)), line) &&
+            !(HasSelection() && line >= SelectionFirst() && line <= SelectionLast())) {
+            MoveCaret(static_cast<long long>(line), false);
+        }
+        return 0;
+    }
+    case WM_SETFOCUS:
+        focused_ = true;
+        // The caret starts on the top line in view.
+        if (!selected_) caret_ = anchor_ = topLine_;
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        return 0;
+    case WM_KILLFOCUS:
+        focused_ = false;
+        InvalidateRect(hwnd(), nullptr, FALSE);
         return 0;
     case WM_CONTEXTMENU:
         OnContextMenu(lParam);

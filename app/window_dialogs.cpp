@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/win32/wide.h"
@@ -34,6 +35,8 @@ std::optional<std::string> WindowDialogs::ChooseSaveFile(const SaveDialogRequest
     const std::wstring title = Widen(request.title);
     const std::wstring extension = Widen(request.defaultExtension);
     std::vector<wchar_t> file(32768, L'\0');
+    // The dialog offers the file of the previous save (its folder and name).
+    lastSaveFile_.copy(file.data(), std::min(lastSaveFile_.size(), file.size() - 1));
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
@@ -47,7 +50,8 @@ std::optional<std::string> WindowDialogs::ChooseSaveFile(const SaveDialogRequest
     // No overwrite prompt: the save offer asks its own question.
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-    return Narrow(file.data());
+    lastSaveFile_ = file.data();
+    return Narrow(lastSaveFile_);
 }
 
 }  // namespace kv

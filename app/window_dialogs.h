@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "core/dialogs.h"
 
@@ -27,6 +28,8 @@ private:
 
     HWND owner_;
     std::function<void()> beforeShowing_;
+    // The file chosen in the previous save of this run, offered again.
+    std::wstring lastSaveFile_;
 };
 
 }  // namespace kv

@@ -15,8 +15,16 @@
 //   gui_driver tools DUMMY          the tools tab: process list and ending two copies of DUMMY, the
 //                                   temporary folders' sizes and cleanup, icon repair, system report
 //   gui_driver options-tab          the program's folder label and the copy to the desktop
-//   gui_driver end-session          Windows' end-session query answered No, then Yes
+//   gui_driver end-session FILE LETTER  Windows' end-session query answered No, then Yes during a long check
 //   gui_driver restart EXE          a second start reads the saved options back, then closes
+//   gui_driver save LETTER FILE     a check saved to FILE; the next save dialog offers FILE again
+//   gui_driver busy LETTER          a long check: the window answers within 200 ms at every sample,
+//                                   never counts as hung, grows the report live, shows progress, has its
+//                                   starting controls disabled during the check and enabled after
+//   gui_driver stop LETTER HOW      a long check stopped by the Stop button or Escape (HOW: button|escape)
+//   gui_driver listing-progress     waits until the progress line counts a listing, prints it
+//   gui_driver keyboard             Tab reaches the tab strip, Ctrl+Tab and Ctrl+Shift+Tab switch pages,
+//                                   lines of the report selected by mouse and Shift+arrows and copied
 //   gui_driver sleep                stands in for a virus process
 //   gui_driver close                closes a window left open by a failed run
 //
@@ -30,7 +38,10 @@
 #include <shlwapi.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -148,21 +159,29 @@ struct TopLevelSearch {
     HWND owner;
     const wchar_t* className;
     std::vector<HWND> found;
+    bool anyOwner = false;
 };
 
 BOOL CALLBACK FindOwned(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<TopLevelSearch*>(data);
     wchar_t name[64] = L"";
     GetClassNameW(window, name, 64);
-    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
+    if (IsWindowVisible(window) && (search->anyOwner || GetWindow(window, GW_OWNER) == search->owner) &&
         std::wstring(name) == search->className) {
         search->found.push_back(window);
     }
     return TRUE;
 }
 
+// Visible top-level windows of a class, whoever owns them.
+std::vector<HWND> TopLevelWindows(const wchar_t* className) {
+    TopLevelSearch search{nullptr, className, {}, true};
+    EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::vector<HWND> OwnedWindows(HWND owner, const wchar_t* className) {
-    TopLevelSearch search{owner, className, {}};
+    TopLevelSearch search{owner, className, {}, false};
     EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -289,6 +308,56 @@ HANDLE ProcessOf(HWND window) {
 
 std::wstring SystemRoot() { return SpecialFolder(CSIDL_PROFILE).substr(0, 3); }
 
+// The control with the keyboard focus in the window's thread.
+HWND FocusOf(HWND main) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+// Keys typed as a user types them (the program reads Ctrl and Shift from the
+// keyboard's state, which posted messages do not set).
+void Type(std::initializer_list<WORD> held, WORD key) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (WORD vk : held) add(vk, false);
+    add(key, false);
+    add(key, true);
+    for (auto vk = std::rbegin(held); vk != std::rend(held); ++vk) add(*vk, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void BringForward(HWND main) {
+    SetForegroundWindow(main);
+    WaitFor([&] { return GetForegroundWindow() == main; }, "the main window in front");
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return L"<no clipboard>";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void ClearClipboard() {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
+}
+
 // ---- Checks shared by the steps ------------------------------------------------------------
 
 void ExpectInitialCaptions(HWND main) {
@@ -338,6 +407,7 @@ void StepStart(const std::wstring& exe, wchar_t fixtureLetter) {
     ExpectInitialCaptions(main);
     ExpectText(TextOf(Control(main, C::BitBtn7)), L" Verificar &Computador\r Unidade: " + SystemRoot(),
                "computer check button");
+    WaitFor([&] { return FocusOf(main) == Control(main, C::BitBtn3); }, "the focus on the first button at start-up");
 
     for (ControlId list : {C::DriveComboBox2, C::DriveComboBox1}) {
         const std::vector<std::wstring> entries = ComboEntries(Control(main, list));
@@ -548,7 +618,7 @@ void StepInstructions() {
     // the instructions window with no box before it.
     PostMessageW(Control(main, C::Memo1), WM_KEYDOWN, VK_F11, 0);
     Click(main, C::BitBtn3);
-    WaitFor([&] { return OwnedWindows(main, kv::kInstructionsWindowClass).size() == 1; }, "the instructions window");
+    WaitFor([&] { return TopLevelWindows(kv::kInstructionsWindowClass).size() == 1; }, "the instructions window");
     Expect(OwnedWindows(main, L"#32770").empty(), "F11 outside the instructions button showed a box");
 
     // Asked twice more, then F11 on the instructions button: by the time its
@@ -557,19 +627,39 @@ void StepInstructions() {
     Click(main, C::BitBtn3);
     PostMessageW(Control(main, C::BitBtn3), WM_KEYDOWN, VK_F11, 0);
     Answer(WaitForBox(main, "the author box"), IDOK);
-    const std::vector<HWND> windows = OwnedWindows(main, kv::kInstructionsWindowClass);
+    const std::vector<HWND> windows = TopLevelWindows(kv::kInstructionsWindowClass);
     Expect(windows.size() == 1, "instructions windows open: " + std::to_string(windows.size()));
     HWND instructions = windows.front();
     ExpectText(TextOf(instructions), W(kv::kInstructionsCaption), "instructions caption");
+    // Beside the main window, not owned by it (an owned window always covers
+    // its owner); on a work area with room beside the main window, they do not
+    // overlap at all, and on a narrower one it goes to the side with more room.
+    Expect(GetWindow(instructions, GW_OWNER) == nullptr, "the instructions window is owned by the main window");
+    RECT mainPlace, instructionsPlace, overlap, work;
+    GetWindowRect(main, &mainPlace);
+    GetWindowRect(instructions, &instructionsPlace);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG width = instructionsPlace.right - instructionsPlace.left;
+    const std::string places = "main " + std::to_string(mainPlace.left) + ".." + std::to_string(mainPlace.right) +
+                               ", instructions " + std::to_string(instructionsPlace.left) + ".." +
+                               std::to_string(instructionsPlace.right) + ", work area " + std::to_string(work.left) +
+                               ".." + std::to_string(work.right);
+    if (work.right - mainPlace.right >= width || mainPlace.left - work.left >= width) {
+        Expect(!IntersectRect(&overlap, &mainPlace, &instructionsPlace), "the instructions window covers the main window: " + places);
+    } else {
+        const bool rightSide = work.right - mainPlace.right >= mainPlace.left - work.left;
+        Expect(rightSide ? instructionsPlace.right == work.right : instructionsPlace.left == work.left,
+               "the instructions window is not at the side with more room: " + places);
+    }
     HWND text = GetDlgItem(instructions, kv::IdOf(kv::InstructionsControlId::Memo1));
     ExpectText(TextOf(text), W(kv::JoinLines(kv::InstructionsLines())), "instructions text");
 
     PostMessageW(GetDlgItem(instructions, kv::IdOf(kv::InstructionsControlId::BitBtn1)), BM_CLICK, 0, 0);
     WaitFor([&] { return !IsWindow(instructions); }, "the instructions window to close");
     Click(main, C::BitBtn3);
-    WaitFor([&] { return OwnedWindows(main, kv::kInstructionsWindowClass).size() == 1; },
+    WaitFor([&] { return TopLevelWindows(kv::kInstructionsWindowClass).size() == 1; },
             "the instructions window to open anew");
-    HWND again = OwnedWindows(main, kv::kInstructionsWindowClass).front();
+    HWND again = TopLevelWindows(kv::kInstructionsWindowClass).front();
     Expect(
         SendMessageW(GetDlgItem(again, kv::IdOf(kv::InstructionsControlId::Memo1)), EM_GETFIRSTVISIBLELINE, 0, 0) == 0,
         "the reopened instructions start at the top");
@@ -577,6 +667,8 @@ void StepInstructions() {
     WaitFor([&] { return !IsWindow(again); }, "the instructions window to close by its close box");
     std::printf("ok: instructions\n");
 }
+
+std::wstring WaitForListingProgress(HWND main);
 
 // Windows' question whether the session may end, sent from another thread
 // because the answer waits for the user.
@@ -590,11 +682,16 @@ LRESULT QueryEndSession(HWND main, int answer) {
     return result;
 }
 
-void StepEndSession(const std::wstring& leftover) {
+void StepEndSession(const std::wstring& leftover, wchar_t largeDevice) {
     HWND main = WaitForMainWindow();
     Expect(Exists(leftover), "the leftover file is missing before the test");
     Expect(QueryEndSession(main, IDNO) == FALSE, "No must keep the session");
     Expect(IsWindow(main) && Exists(leftover), "No keeps the program and its leftover file");
+
+    // The session ends during a long check: the check stops at a safe point,
+    // then the shut-down steps run.
+    RunDeviceCheck(main, largeDevice);
+    WaitForListingProgress(main);
 
     HANDLE program = ProcessOf(main);
     Expect(QueryEndSession(main, IDYES) == TRUE, "Yes must let the session end");
@@ -848,6 +945,239 @@ void StepOptionsTab(const std::wstring& exe) {
     std::printf("ok: options tab\n");
 }
 
+// ---- Actions in the background --------------------------------------------------------
+
+// What a running action disables, and what stays usable.
+const ControlId kStartingControls[] = {
+    C::BitBtn7,       C::BitBtn9,  C::BitBtn2,  C::BitBtn1,  C::SpeedButton3, C::DriveComboBox2,
+    C::SpeedButton1,  C::DriveComboBox1, C::BitBtn13, C::BitBtn14, C::BitBtn10, C::BitBtn11,
+    C::Button4,       C::BitBtn15, C::BitBtn17, C::BitBtn12, C::CheckBox1, C::CheckBox2,
+    C::BitBtn16,
+};
+
+bool Enabled(HWND main, ControlId id) { return IsWindowEnabled(Control(main, id)) != FALSE; }
+
+void ExpectRunningState(HWND main) {
+    for (ControlId id : kStartingControls) {
+        Expect(!Enabled(main, id), "control " + std::to_string(kv::IdOf(id)) + " is enabled while the action runs");
+    }
+    for (ControlId id : {C::StopButton, C::PageControl1, C::Memo1, C::BitBtn3}) {
+        Expect(Enabled(main, id), "control " + std::to_string(kv::IdOf(id)) + " is disabled while the action runs");
+    }
+}
+
+void WaitUntilIdle(HWND main) {
+    // The Stop button is disabled last, after the other controls came back.
+    WaitFor([&] { return !Enabled(main, C::StopButton); }, "the end of the action");
+    for (ControlId id : kStartingControls) {
+        Expect(Enabled(main, id), "control " + std::to_string(kv::IdOf(id)) + " stays disabled after the action");
+    }
+    ExpectText(TextOf(Control(main, C::ProgressLabel)), L"", "the progress line after the action");
+}
+
+bool IsPortuguese(HWND main) { return TextOf(Control(main, C::StopButton)) == W("Parar"); }
+
+// Waits until the progress line counts the listed entries of the device.
+std::wstring WaitForListingProgress(HWND main) {
+    const std::wstring entries = IsPortuguese(main) ? L" itens - " : L" entries - ";
+    const std::wstring step = IsPortuguese(main) ? W("Listando as pastas do dispositivo") : L"Listing the device's folders";
+    std::wstring progress;
+    WaitFor(
+        [&] {
+            progress = TextOf(Control(main, C::ProgressLabel));
+            return progress.find(step) != std::wstring::npos && progress.find(entries) != std::wstring::npos;
+        },
+        "the progress line of the listing");
+    return progress;
+}
+
+// A check of a large device: sampled every 50 ms until its closing box, the
+// window must answer within 200 ms every time and never count as hung.
+void StepBusyCheck(wchar_t letter) {
+    HWND main = WaitForMainWindow();
+    const std::size_t tipsLength = Report(main).size();
+    RunDeviceCheck(main, letter);
+    WaitFor([&] { return !Enabled(main, C::BitBtn9); }, "the check to start");
+    ExpectRunningState(main);
+    const std::wstring progress = WaitForListingProgress(main);
+
+    int samples = 0, liveSamples = 0;
+    DWORD slowest = 0;
+    HWND box = nullptr;
+    std::size_t lastLength = 0;
+    while (!box) {
+        const DWORD start = GetTickCount();
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result)) {
+            SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
+            Fail("the window did not answer within 200 ms at sample " + std::to_string(samples + 1) + " (answered after " +
+                 std::to_string(GetTickCount() - start) + " ms; a box: " +
+                 (OwnedWindows(main, L"#32770").empty() ? "no" : "yes") + "; progress \"" +
+                 U(TextOf(Control(main, C::ProgressLabel))) + "\")");
+        }
+        slowest = std::max(slowest, GetTickCount() - start);
+        Expect(!IsHungAppWindow(main), "the window counts as hung at sample " + std::to_string(samples + 1));
+        ++samples;
+        // The report grows while the check runs.
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(Control(main, C::Memo1), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 200, &length);
+        if (length != lastLength && length != tipsLength) ++liveSamples;
+        lastLength = length;
+        const std::vector<HWND> boxes = OwnedWindows(main, L"#32770");
+        if (!boxes.empty()) box = boxes.front();
+        if (samples > 20 * 60 * 5) Fail("the check did not end within five minutes");
+        Sleep(50);
+    }
+    Expect(samples >= 20, "the check took less than a second: too small to show anything");
+    Expect(liveSamples >= 3, "the report did not grow while the check ran");
+    const std::string root = std::string(1, static_cast<char>(letter)) + ":\\";
+    const Box verdict = WaitForBox(main, "the check's closing box");
+    ExpectBox(verdict, "Resultado", "Não foram Encontrados Vírus no Drive " + root + "!", "closing box");
+    Answer(verdict, IDOK);
+    Answer(WaitForBox(main, "the save question"), IDNO);
+    WaitUntilIdle(main);
+    const std::vector<std::wstring> lines = ReportLines(main);
+    std::printf("ok: busy check, %zu report lines, %d samples, slowest answer %lu ms, progress \"%s\"\n",
+                lines.size(), samples, static_cast<unsigned long>(slowest), U(progress).c_str());
+}
+
+void StepStop(wchar_t letter, const std::wstring& how) {
+    HWND main = WaitForMainWindow();
+    const bool portuguese = IsPortuguese(main);
+    RunDeviceCheck(main, letter);
+    WaitFor([&] { return !Enabled(main, C::BitBtn9); }, "the check to start");
+    WaitForListingProgress(main);
+    if (how == L"escape") {
+        // Escape in whatever control has the focus (the Stop button now).
+        HWND focus = FocusOf(main);
+        Expect(focus == Control(main, C::StopButton), "the focus is not on the Stop button while the check runs");
+        PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0);
+    } else {
+        // Closing the window asks first; No leaves the action running.
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        const Box question = WaitForBox(main, "the question before closing during an action");
+        ExpectBox(question, "KV Vuduv", kv::CloseWhileRunningQuestion().For(portuguese ? kv::UiLanguage::Portuguese : kv::UiLanguage::English), "closing question");
+        Answer(question, IDNO);
+        Expect(IsWindow(main) && !Enabled(main, C::BitBtn9), "the action ended after No to the closing question");
+        Click(main, C::StopButton);
+    }
+    WaitUntilIdle(main);
+    Expect(OwnedWindows(main, L"#32770").empty(), "a box was shown after the stop");
+    const std::vector<std::wstring> lines = ReportLines(main);
+    ExpectText(lines.back(), W(portuguese ? "[KV] - Ação interrompida pelo usuário." : "[KV] - Action stopped by the user."),
+               "the last line after a stop");
+    for (const std::wstring& line : lines) {
+        Expect(line.find(L"[KV] - >>>") == std::wstring::npos, "the check went on past the listing after the stop");
+    }
+    std::printf("ok: stop by %s, %zu report lines\n", U(how).c_str(), lines.size());
+}
+
+// The file name edit of the save dialog (its combo box's edit, or the plain edit).
+HWND FileNameEdit(HWND dialog) {
+    if (HWND combo = GetDlgItem(dialog, 0x47C)) {
+        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
+        if (HWND inner = FindWindowExW(combo, nullptr, L"ComboBox", nullptr)) {
+            if (HWND edit = FindWindowExW(inner, nullptr, L"Edit", nullptr)) return edit;
+        }
+    }
+    if (HWND edit = GetDlgItem(dialog, 0x480)) return edit;
+    Fail("the save dialog has no file name field");
+}
+
+Box SaveDialogOfACheck(HWND main, wchar_t letter) {
+    RunDeviceCheck(main, letter);
+    Answer(WaitForBox(main, "the check's closing box"), IDOK);
+    const Box question = WaitForBox(main, "the save question");
+    Answer(question, IDYES);
+    Box dialog = WaitForBox(main, "the save dialog");
+    WaitFor([&] { return (dialog.title = TextOf(dialog.window)) == W("Salvar Log de Verificação de Mídia Externa"); },
+            "the save dialog's title");
+    return dialog;
+}
+
+void StepSave(wchar_t letter, const std::wstring& file) {
+    HWND main = WaitForMainWindow();
+    Expect(IsChecked(main, C::CheckBox1), "the option to save after checks is off");
+    DeleteFileW(file.c_str());
+    Box dialog = SaveDialogOfACheck(main, letter);
+    HWND name = FileNameEdit(dialog.window);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    PostMessageW(dialog.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitFor([&] { return Exists(file); }, "the saved report");
+    WaitUntilIdle(main);
+
+    // The next save offers the same file.
+    dialog = SaveDialogOfACheck(main, letter);
+    const std::wstring offered = TextOf(FileNameEdit(dialog.window));
+    const std::wstring fileName = file.substr(file.find_last_of(L'\\') + 1);
+    Expect(offered == file || offered == fileName,
+           "the save dialog offers \"" + U(offered) + "\", not the previous file " + U(file));
+    Answer(dialog, IDCANCEL);
+    WaitUntilIdle(main);
+    std::printf("ok: save, the dialog offered \"%s\" again\n", U(offered).c_str());
+}
+
+int ShownPage(HWND main) {
+    const ControlId pages[] = {C::TabSheet1, C::TabSheet2, C::TabSheet3};
+    for (int index = 0; index < 3; ++index) {
+        if (IsWindowVisible(Control(main, pages[index]))) return index;
+    }
+    return -1;
+}
+
+void StepKeyboard() {
+    HWND main = WaitForMainWindow();
+    BringForward(main);
+    HWND tabs = Control(main, C::PageControl1);
+    PostMessageW(tabs, TCM_SETCURFOCUS, 0, 0);
+    WaitFor([&] { return ShownPage(main) == 0; }, "the first page");
+
+    // The tab strip is a Tab stop.
+    int presses = 0;
+    while (FocusOf(main) != tabs) {
+        if (++presses > 40) Fail("Tab never reaches the tab strip");
+        const HWND before = FocusOf(main);
+        Type({}, VK_TAB);
+        WaitFor([&] { return FocusOf(main) != before; }, "Tab to move the focus");
+    }
+    // Ctrl+Tab goes through every page and round; Ctrl+Shift+Tab goes back.
+    for (int expected : {1, 2, 0}) {
+        Type({VK_CONTROL}, VK_TAB);
+        WaitFor([&] { return ShownPage(main) == expected; }, "Ctrl+Tab to page " + std::to_string(expected));
+    }
+    Type({VK_CONTROL, VK_SHIFT}, VK_TAB);
+    WaitFor([&] { return ShownPage(main) == 2; }, "Ctrl+Shift+Tab to the last page");
+    Type({VK_CONTROL}, VK_TAB);
+    WaitFor([&] { return ShownPage(main) == 0; }, "Ctrl+Tab back to the first page");
+
+    // Lines of the report: Home and Shift+Down twice select the first three,
+    // Ctrl+C copies just those; a click at the top (now the first line)
+    // selects that line alone; Ctrl+A, Ctrl+C copy the whole report.
+    HWND report = Control(main, C::Memo1);
+    const std::vector<std::wstring> lines = ReportLines(main);
+    Expect(lines.size() >= 3, "the report has fewer than three lines");
+    ClearClipboard();
+    auto click = [&] {
+        PostMessageW(report, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 3));
+        PostMessageW(report, WM_LBUTTONUP, 0, MAKELPARAM(20, 3));
+    };
+    click();
+    WaitFor([&] { return FocusOf(main) == report; }, "the focus in the report area after a click");
+    Type({}, VK_HOME);
+    Type({VK_SHIFT}, VK_DOWN);
+    Type({VK_SHIFT}, VK_DOWN);
+    Type({VK_CONTROL}, 'C');
+    const std::wstring three = lines[0] + L"\r\n" + lines[1] + L"\r\n" + lines[2];
+    WaitFor([&] { return ClipboardText() == three; }, "three selected lines on the clipboard");
+    click();
+    SendMessageW(report, WM_COPY, 0, 0);
+    WaitFor([&] { return ClipboardText() == lines[0]; }, "the clicked line on the clipboard");
+    Type({VK_CONTROL}, 'A');
+    Type({VK_CONTROL}, 'C');
+    WaitFor([&] { return ClipboardText() == Report(main); }, "the whole report on the clipboard");
+    std::printf("ok: keyboard (%d Tab presses to the tab strip), report selection and copy\n", presses);
+}
+
 void StepClose() {
     if (HWND main = FindWindowW(kv::kMainWindowClass, nullptr)) PostMessageW(main, WM_CLOSE, 0, 0);
 }
@@ -883,10 +1213,20 @@ int wmain(int argc, wchar_t** argv) {
         StepTools(argument);
     } else if (step == L"options-tab") {
         StepOptionsTab(argument);
-    } else if (step == L"end-session") {
-        StepEndSession(argument);
+    } else if (step == L"end-session" && argc > 3) {
+        StepEndSession(argument, argv[3][0]);
     } else if (step == L"restart") {
         StepRestart(argument);
+    } else if (step == L"save" && argc > 3) {
+        StepSave(argument[0], argv[3]);
+    } else if (step == L"busy") {
+        StepBusyCheck(argument[0]);
+    } else if (step == L"stop" && argc > 3) {
+        StepStop(argument[0], argv[3]);
+    } else if (step == L"listing-progress") {
+        std::printf("%s\n", U(WaitForListingProgress(WaitForMainWindow())).c_str());
+    } else if (step == L"keyboard") {
+        StepKeyboard();
     } else if (step == L"close") {
         StepClose();
     } else {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The window's test: kvvuduv.exe on a virtual display (Xvfb) under Wine, in the
 # build tree's private prefix, driven step by step by gui_driver.exe, with a
-# screenshot of each tab in both languages and one of the report at the end of
-# the device check.
+# screenshot of each tab in both languages, one of the report at the end of
+# the device check and one during the check of a large device.
 #   run-gui-test.sh KVVUDUV_EXE DRIVER_EXE WINEPREFIX OUTPUT_DIR DRIVE_TOOL_EXE
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -15,7 +15,8 @@ mkdir -p "$out/screenshots"
 rm -f "$out/screenshots/"*.png "$out/display"
 
 # A display of our own; Xvfb writes its number once it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
+# Wide enough for the instructions window beside the centred main window.
+Xvfb -displayfd 3 -screen 0 2200x900x24 -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
 xvfb=$!
 for _ in $(seq 1 200); do
     [ -s "$out/display" ] && break
@@ -28,6 +29,7 @@ kv_wine_prefix "$prefix"
 finish() {
     kv_wine "$driver" close </dev/null >/dev/null 2>&1 || true
     kv_wine "$drive_tool" k </dev/null >/dev/null 2>&1 || true
+    kv_wine "$drive_tool" l </dev/null >/dev/null 2>&1 || true
     kill "$xvfb" 2>/dev/null || true
 }
 trap finish EXIT
@@ -55,6 +57,19 @@ printf '[autorun]\r\n' >"$device/autorun.inf"
 # Defined through Wine's mount manager, so the drive lists see it at once (a
 # bare dosdevices link is listed only after Wine's services restart).
 kv_wine "$drive_tool" k "$device" fixed </dev/null >/dev/null
+
+# A large device for the checks that run while the window is watched: 100,000
+# empty files in 10,000 folders, made once (a second or two) and kept.
+big="$out/bigdevice"
+if [ "$(cat "$out/bigdevice.shape" 2>/dev/null)" != "100x100x10" ]; then
+    rm -rf "$big"
+    for top in $(seq -w 0 99); do
+        mkdir -p "$big/Pasta$top"/Sub{00..99}
+        touch "$big/Pasta$top"/Sub{00..99}/arquivo{0..9}.txt
+    done
+    echo 100x100x10 >"$out/bigdevice.shape"
+fi
+kv_wine "$drive_tool" l "$big" fixed </dev/null >/dev/null
 
 # The driver's output goes through a file: the program it starts inherits its
 # output, and a pipe would stay open as long as the program runs.
@@ -98,15 +113,30 @@ step device-check K
 # The report at the end of the check: its newest lines in view.
 shot 0 pt-4-device-check
 step computer-check pt
+step save K 'C:\kvgui\relatorio.txt'
+# A long check: the window answers throughout; a screenshot while it runs,
+# once the progress line counts the listed entries.
+kv_wine "$driver" busy L </dev/null >"$out/busy.out" 2>&1 &
+busy=$!
+step listing-progress
+shot 0 pt-5-during-long-check
+status=0
+wait "$busy" || status=$?
+echo "== busy L"
+tr -d '\r' <"$out/busy.out"
+[ "$status" -eq 0 ] || exit 1
+step stop L button
 step english
 shot 0 en-1-virus-removal
 shot 1 en-2-tools
 shot 2 en-3-options
 step tab 0 >/dev/null
 step computer-check en
+step stop L escape
 step portuguese
 step options K
 step instructions
+step keyboard
 # Disinfect Device from its button: autorun.inf goes, and the report's two
 # automatic copies (without the final completion line) are written.
 copies="$WINEPREFIX/drive_c/users/*/AppData"
@@ -119,7 +149,7 @@ for copy in $copies/Roaming/zirozov/kv-pen-*.txt $copies/Local/zirozov/kv-pen-*.
         { echo "FAIL: automatic copy missing or not ending with the verdict: $copy"; exit 1; }
 done
 printf 'x' >"$program_dir/iphist.dat"
-step end-session 'C:\kvgui\iphist.dat'
+step end-session 'C:\kvgui\iphist.dat' L
 step restart "$program"
 
 echo "GUI test passed in $(($(date +%s) - started)) s; screenshots in $out/screenshots"
