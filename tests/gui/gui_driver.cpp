@@ -1170,7 +1170,8 @@ void StepKeyboard() {
     const std::wstring three = lines[0] + L"\r\n" + lines[1] + L"\r\n" + lines[2];
     WaitFor([&] { return ClipboardText() == three; }, "three selected lines on the clipboard");
     click();
-    SendMessageW(report, WM_COPY, 0, 0);
+    // Posted behind the click, so the click is handled first.
+    PostMessageW(report, WM_COPY, 0, 0);
     WaitFor([&] { return ClipboardText() == lines[0]; }, "the clicked line on the clipboard");
     Type({VK_CONTROL}, 'A');
     Type({VK_CONTROL}, 'C');
