@@ -665,7 +665,7 @@ void StepInstructions() {
         "the reopened instructions start at the top");
     PostMessageW(again, WM_CLOSE, 0, 0);
     WaitFor([&] { return !IsWindow(again); }, "the instructions window to close by its close box");
-    std::printf("ok: instructions\n");
+    std::printf("ok: instructions (%s)\n", places.c_str());
 }
 
 std::wstring WaitForListingProgress(HWND main);

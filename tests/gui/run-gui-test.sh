@@ -25,6 +25,12 @@ for _ in $(seq 1 200); do
 done
 export DISPLAY=":$(tr -d '\n' <"$out/display")"
 
+# Wine's services start again on this display: a desktop that earlier tests
+# started without one (or on another display) would refuse the windows, or
+# keep the other display's size.
+kv_wine_exports "$prefix"
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 kv_wine_prefix "$prefix"
 finish() {
     kv_wine "$driver" close </dev/null >/dev/null 2>&1 || true
