@@ -666,8 +666,14 @@ void MainWindow::ShowPage(int index) {
 }
 
 TabHost MainWindow::MakeTabHost() {
-    return TabHost{os_, session_, dialogs_, [this](ControlId id) { return Control(id); },
-                   [this](const FileWriteError& problem) { ShowFileError(true, problem.path(), problem.what()); }};
+    return TabHost{os_,
+                   session_,
+                   dialogs_,
+                   [this](ControlId id) { return Control(id); },
+                   [this](const FileWriteError& problem) { ShowFileError(true, problem.path(), problem.what()); },
+                   [this](ActionWorker::Work work, ActionWorker::Afterwards afterwards) {
+                       RunAction(std::move(work), std::move(afterwards));
+                   }};
 }
 
 void MainWindow::FillDriveList(ControlId list, const DriveList& drives, std::string& selectedText) {

@@ -1,6 +1,7 @@
 #include "app/tools_tab.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "core/win32/wide.h"
@@ -13,22 +14,9 @@ namespace {
 
 using C = ControlId;
 
-// The wait cursor while a tool walks folders or processes.
-class BusyCursor {
-public:
-    BusyCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~BusyCursor() { SetCursor(previous_); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
 }  // namespace
 
 void ToolsTab::OnShown() {
-    BusyCursor busy;
     const TempFolders resolved = ResolveTempFolders(host_.os);
     // When GetTempPath fails the user's label keeps its caption.
     if (!resolved.user.empty()) {
@@ -37,8 +25,7 @@ void ToolsTab::OnShown() {
     }
     folders_.system = resolved.system;
     SetText(C::Label21, folders_.system);
-    ShowSizes();
-    ListProcesses();
+    Refresh(true, true);
 }
 
 bool ToolsTab::OnCommand(int id, WORD notification) {
@@ -65,8 +52,35 @@ bool ToolsTab::OnCommand(int id, WORD notification) {
     return true;
 }
 
-void ToolsTab::ListProcesses() {
-    BusyCursor busy;
+void ToolsTab::Refresh(bool sizes, bool processes) {
+    struct Results {
+        std::string userSize, systemSize;
+        std::vector<ProcessListEntry> entries;
+        bool done = false;
+    };
+    auto results = std::make_shared<Results>();
+    const TempFolders folders = folders_;
+    const UiLanguage language = host_.session.language;
+    host_.runAction(
+        [results, folders, language, sizes, processes](ActionContext& ctx) {
+            if (sizes) {
+                results->userSize = OccupiedSpaceText(ctx.os, language, folders.user);
+                results->systemSize = OccupiedSpaceText(ctx.os, language, folders.system);
+            }
+            if (processes) results->entries = ListRunningProcesses(ctx.os);
+            results->done = true;
+        },
+        [this, results, sizes, processes] {
+            if (!results->done) return;
+            if (sizes) {
+                SetText(C::Label22, results->userSize);
+                SetText(C::Label23, results->systemSize);
+            }
+            if (processes) FillProcessList(results->entries);
+        });
+}
+
+void ToolsTab::FillProcessList(const std::vector<ProcessListEntry>& entries) {
     HWND list = host_.control(C::ListBox1);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -74,7 +88,7 @@ void ToolsTab::ListProcesses() {
     HDC dc = GetDC(list);
     HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
     LONG widest = 0;
-    for (const ProcessListEntry& entry : ListRunningProcesses(host_.os)) {
+    for (const ProcessListEntry& entry : entries) {
         const std::wstring text = Widen(entry.text);
         const LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         if (index >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), entry.processId);
@@ -98,8 +112,11 @@ void ToolsTab::EndProcess() {
     if (length == LB_ERR) return;
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&text[0]));
-    ActionContext ctx = Context();
-    if (EndProcessOfEntry(ctx, Narrow(text.c_str()))) ListProcesses();
+    auto ended = std::make_shared<bool>(false);
+    host_.runAction([ended, entry = Narrow(text.c_str())](ActionContext& ctx) { *ended = EndProcessOfEntry(ctx, entry); },
+                    [this, ended] {
+                        if (*ended) ListProcesses();
+                    });
 }
 
 void ToolsTab::OpenFolder(const std::string& folder) {
@@ -107,33 +124,21 @@ void ToolsTab::OpenFolder(const std::string& folder) {
     if (!folder.empty()) host_.os.ShellOpen(folder, true);
 }
 
-void ToolsTab::ShowSizes() {
-    BusyCursor busy;
-    const UiLanguage language = host_.session.language;
-    SetText(C::Label22, OccupiedSpaceText(host_.os, language, folders_.user));
-    SetText(C::Label23, OccupiedSpaceText(host_.os, language, folders_.system));
-}
-
 void ToolsTab::CleanFolders() {
-    ActionContext ctx = Context();
-    CleanupRequest request{folders_, TextOf(C::Label20), TextOf(C::Label21), nullptr};
-    try {
-        CleanupResult result;
-        {
-            BusyCursor busy;
-            result = CleanTempFolders(ctx, request);
-        }
-        if (!result.completed) return;
-        ShowSizes();
-        host_.os.ShellOpen(result.logPath, false);
-    } catch (const FileWriteError& problem) {
-        host_.showWriteError(problem);
-    }
+    const CleanupRequest request{folders_, TextOf(C::Label20), TextOf(C::Label21), nullptr};
+    // A report file that cannot be written ends the cleanup with the error box
+    // (shown by the runner); then nothing follows.
+    auto result = std::make_shared<CleanupResult>();
+    host_.runAction([result, request](ActionContext& ctx) { *result = CleanTempFolders(ctx, request); },
+                    [this, result] {
+                        if (!result->completed) return;
+                        host_.os.ShellOpen(result->logPath, false);
+                        ShowSizes();
+                    });
 }
 
 void ToolsTab::RepairIconsClicked() {
-    ActionContext ctx = Context();
-    RepairIcons(ctx);
+    host_.runAction([](ActionContext& ctx) { RepairIcons(ctx); }, nullptr);
 }
 
 void ToolsTab::GenerateReport() {
@@ -148,12 +153,11 @@ void ToolsTab::GenerateReport() {
         SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
         entries.push_back(Narrow(text.c_str()));
     }
-    try {
-        const SystemReport report = WriteSystemReport(host_.os, entries);
-        host_.os.ShellOpen(report.path, false);
-    } catch (const FileWriteError& problem) {
-        host_.showWriteError(problem);
-    }
+    auto path = std::make_shared<std::string>();
+    host_.runAction([path, entries](ActionContext& ctx) { *path = WriteSystemReport(ctx.os, entries).path; },
+                    [this, path] {
+                        if (!path->empty()) host_.os.ShellOpen(*path, false);
+                    });
 }
 
 std::string ToolsTab::TextOf(ControlId id) const {

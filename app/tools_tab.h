@@ -8,10 +8,12 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/control_ids.h"
 #include "core/report_file.h"
 #include "core/session.h"
+#include "tools/process_manager.h"
 #include "tools/temp_folders.h"
 
 namespace kv {
@@ -24,6 +26,9 @@ struct TabHost {
     std::function<HWND(ControlId)> control;
     // Shows the general error box for a file that could not be written.
     std::function<void(const FileWriteError&)> showWriteError;
+    // Runs work in the background like the main actions (the main window's
+    // RunAction), then afterwards on the window's thread. Capture by value.
+    std::function<void(std::function<void(ActionContext&)> work, std::function<void()> afterwards)> runAction;
 };
 
 class ToolsTab {
@@ -38,14 +43,17 @@ public:
     bool OnCommand(int id, WORD notification);
 
 private:
-    void ListProcesses();
+    // Measures the folders and/or lists the processes in the background,
+    // then shows the results.
+    void Refresh(bool sizes, bool processes);
+    void FillProcessList(const std::vector<ProcessListEntry>& entries);
+    void ListProcesses() { Refresh(false, true); }
     void EndProcess();
     void OpenFolder(const std::string& folder);
-    void ShowSizes();
+    void ShowSizes() { Refresh(true, false); }
     void CleanFolders();
     void RepairIconsClicked();
     void GenerateReport();
-    ActionContext Context() { return ActionContext(host_.os, host_.dialogs, host_.session); }
     std::string TextOf(ControlId id) const;
     void SetText(ControlId id, const std::string& text);
 
