@@ -169,7 +169,10 @@ void ReportView::CopyToClipboard(bool wholeReport) const {
     }
     std::memcpy(target, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
     GlobalUnlock(memory);
-    if (!OpenClipboard(hwnd())) {
+    // Another program may hold the clipboard for a moment: try a few times.
+    bool opened = false;
+    for (int attempt = 0; attempt < 20 && !(opened = OpenClipboard(hwnd()) != FALSE); ++attempt) Sleep(10);
+    if (!opened) {
         GlobalFree(memory);
         return;
     }
