@@ -271,6 +271,9 @@ std::vector<ProcessEntry> Win32Platform::SnapshotProcesses() {
 // still reported as terminated, as TerminateProcess itself reported it.
 bool Win32Platform::TerminateProcessById(std::uint32_t processId) {
     constexpr DWORD kEndWaitMs = 5000;
+    // The program never ends itself: "Finalizar Processo" on its own entry
+    // ends its other copies and reports that this one could not be ended.
+    if (processId == GetCurrentProcessId()) return false;
     // Without the right to wait, terminate anyway (the wait then returns at once).
     HANDLE opened = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
     if (opened == nullptr) opened = OpenProcess(PROCESS_TERMINATE, FALSE, processId);

@@ -17,6 +17,15 @@ TEST(ToolsPlatform, ImagePathOfARunningProcessAndNoneForAMissingOne) {
     EXPECT_EQ(os.ProcessImagePath(0xFFFFFFF0u), "");
 }
 
+TEST(ToolsPlatform, TheProgramNeverEndsItself) {
+    Win32Platform os;
+    EXPECT_FALSE(os.TerminateProcessById(GetCurrentProcessId()));
+    wchar_t self[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::string name = Narrow(self).substr(Narrow(self).find_last_of('\\') + 1);
+    EXPECT_FALSE(KillProcessByName(os, name));  // still here to say so
+}
+
 TEST(ToolsPlatform, SeparatorsBitnessAndCopyFailureMessage) {
     Win32Platform os;
     const NumberSeparators separators = os.RegionalNumberSeparators();
