@@ -142,11 +142,49 @@ ScopedKey CreateKey(HKEY parent, const std::wstring& path) {
 }
 
 // A key the caller may not open still exists.
-bool KeyExists(HKEY parent, const std::wstring& path) {
+bool KeyExists(HKEY parent, const std::wstring& path, REGSAM view = 0) {
     HKEY key = nullptr;
-    const LONG result = RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, &key);
+    const LONG result = RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ | view, &key);
     if (result == ERROR_SUCCESS) RegCloseKey(key);
     return result == ERROR_SUCCESS || result == ERROR_ACCESS_DENIED;
+}
+
+// ---- Registry views ------------------------------------------------------------
+// On 64-bit Windows, HKEY_LOCAL_MACHINE\Software has two views: 32-bit
+// programs write to the 32-bit one (Wow6432Node) and 64-bit programs to the
+// 64-bit one, and Windows starts the Run values of both at logon. So every
+// key under HKLM\Software is read and changed in both views, the 64-bit view
+// first, whichever build this is. A key Windows (or Wine) shares between the
+// views shows the same values in both; the callers below never yield a value
+// twice. On 32-bit Windows there is one view and nothing changes.
+
+// True when this process runs on 64-bit Windows. The 32-bit build asks
+// IsWow64Process, looked up by name since the first XP releases lack it.
+bool OnWindows64() {
+#ifdef _WIN64
+    return true;
+#else
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    if (kernel32 == nullptr) return false;
+    // Casting through void* keeps GCC's function-type cast warning quiet.
+    const auto isWow64Process =
+        reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(GetProcAddress(kernel32, "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    return isWow64Process != nullptr && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+// The access flags naming each view a key is seen in: both views, 64-bit
+// first, for HKLM\Software and below on 64-bit Windows; the process's own
+// view (no flag) otherwise.
+std::vector<REGSAM> KeyViews(HKEY root, const std::wstring& path) {
+    const wchar_t software[] = L"software";
+    const std::size_t length = std::size(software) - 1;
+    const bool underSoftware = path.size() >= length && _wcsnicmp(path.c_str(), software, length) == 0 &&
+                               (path.size() == length || path[length] == L'\\');
+    if (root == HKEY_LOCAL_MACHINE && underSoftware && OnWindows64()) return {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+    return {0};
 }
 
 std::vector<std::wstring> SubkeyNames(HKEY key) {
@@ -211,6 +249,30 @@ bool DeleteKeyTree(HKEY parent, const std::wstring& path) {
     bool deletedAll = true;
     for (const std::wstring& name : subkeys) deletedAll = DeleteKeyTree(parent, path + L"\\" + name) && deletedAll;
     return RegDeleteKeyW(parent, path.c_str()) == ERROR_SUCCESS && deletedAll;
+}
+
+// The text of a value of an open key; present tells whether the value exists
+// at all (whatever its type).
+std::string ReadString(HKEY key, const std::wstring& valueName, bool& present) {
+    DWORD type = 0;
+    DWORD size = 0;
+    present = RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+    if (!present) return std::string();
+    // Asked again while the value may change: a few rounds, then give up.
+    for (int round = 0; round < 4; ++round) {
+        if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
+        // One unit more than the data, so text stored without its null still ends in one.
+        std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
+        DWORD capacity = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
+        const LONG result =
+            RegQueryValueExW(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &capacity);
+        if (result == ERROR_SUCCESS) {
+            return (type == REG_SZ || type == REG_EXPAND_SZ) ? Narrow(data.data()) : std::string();
+        }
+        if (result != ERROR_MORE_DATA) return std::string();
+        size = capacity;
+    }
+    return std::string();
 }
 
 // ---- Other helpers -------------------------------------------------------------
@@ -457,63 +519,95 @@ DateTimeTexts Win32Platform::CurrentDateTimeTexts() {
 // not written, and a probe must still see what is there.
 
 bool Win32Platform::RegValueExists(RegRoot root, const std::string& key, const std::string& name) {
-    ScopedKey opened = OpenKey(RootKey(root), KeyPath(key), KEY_READ);
-    return opened &&
-           RegQueryValueExW(opened.Get(), Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
-bool Win32Platform::RegRemoveValue(RegRoot root, const std::string& key, const std::string& name) {
-    ScopedKey opened = OpenKey(RootKey(root), KeyPath(key), KEY_SET_VALUE);
-    return opened && RegDeleteValueW(opened.Get(), Widen(name).c_str()) == ERROR_SUCCESS;
-}
-
-std::string Win32Platform::RegReadString(RegRoot root, const std::string& key, const std::string& name) {
-    ScopedKey opened = OpenKey(RootKey(root), KeyPath(key), KEY_READ);
-    if (!opened) return std::string();
+    const HKEY rootKey = RootKey(root);
+    const std::wstring path = KeyPath(key);
     const std::wstring valueName = Widen(name);
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-        return std::string();
-    }
-    // Asked again while the value may change: a few rounds, then give up.
-    for (int round = 0; round < 4; ++round) {
-        if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
-        // One unit more than the data, so text stored without its null still ends in one.
-        std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
-        DWORD capacity = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
-        const LONG result = RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &type,
-                                             reinterpret_cast<BYTE*>(data.data()), &capacity);
-        if (result == ERROR_SUCCESS) {
-            return (type == REG_SZ || type == REG_EXPAND_SZ) ? Narrow(data.data()) : std::string();
+    for (const REGSAM view : KeyViews(rootKey, path)) {
+        ScopedKey opened = OpenKey(rootKey, path, KEY_READ | view);
+        if (opened &&
+            RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+            return true;
         }
-        if (result != ERROR_MORE_DATA) return std::string();
-        size = capacity;
+    }
+    return false;
+}
+
+// Deleted from every view that holds it; true when it was deleted somewhere
+// and no view that may hold it refused.
+bool Win32Platform::RegRemoveValue(RegRoot root, const std::string& key, const std::string& name) {
+    const HKEY rootKey = RootKey(root);
+    const std::wstring path = KeyPath(key);
+    const std::wstring valueName = Widen(name);
+    bool deleted = false;
+    bool refused = false;
+    for (const REGSAM view : KeyViews(rootKey, path)) {
+        ScopedKey opened;
+        const LONG openResult = RegOpenKeyExW(rootKey, path.c_str(), 0, KEY_SET_VALUE | view, opened.Receive());
+        if (openResult != ERROR_SUCCESS) {
+            opened.Forget();
+            refused = refused || openResult != ERROR_FILE_NOT_FOUND;
+            continue;
+        }
+        const LONG result = RegDeleteValueW(opened.Get(), valueName.c_str());
+        deleted = deleted || result == ERROR_SUCCESS;
+        refused = refused || (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND);
+    }
+    return deleted && !refused;
+}
+
+// The data of the first view that holds the value.
+std::string Win32Platform::RegReadString(RegRoot root, const std::string& key, const std::string& name) {
+    const HKEY rootKey = RootKey(root);
+    const std::wstring path = KeyPath(key);
+    const std::wstring valueName = Widen(name);
+    for (const REGSAM view : KeyViews(rootKey, path)) {
+        ScopedKey opened = OpenKey(rootKey, path, KEY_READ | view);
+        if (!opened) continue;
+        bool present = false;
+        std::string text = ReadString(opened.Get(), valueName, present);
+        if (present) return text;
     }
     return std::string();
 }
 
+// The first view's names, then each further view's names not listed yet
+// (value names compare without regard to case, as the registry compares them).
 std::vector<std::string> Win32Platform::RegValueNames(RegRoot root, const std::string& key) {
+    const HKEY rootKey = RootKey(root);
+    const std::wstring path = KeyPath(key);
     std::vector<std::string> names;
-    ScopedKey opened = OpenKey(RootKey(root), KeyPath(key), KEY_READ);
-    if (!opened) return names;
+    std::vector<std::string> folded;
     std::vector<wchar_t> name(16384);  // value names are at most 16,383 characters
-    for (DWORD index = 0;; ++index) {
-        DWORD length = static_cast<DWORD>(name.size());
-        if (RegEnumValueW(opened.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
+    for (const REGSAM view : KeyViews(rootKey, path)) {
+        ScopedKey opened = OpenKey(rootKey, path, KEY_READ | view);
+        if (!opened) continue;
+        for (DWORD index = 0;; ++index) {
+            DWORD length = static_cast<DWORD>(name.size());
+            if (RegEnumValueW(opened.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
+                break;
+            }
+            std::string listed = Narrow(name.data(), length);
+            std::string foldedName = FoldCase(listed);
+            if (std::find(folded.begin(), folded.end(), foldedName) != folded.end()) continue;
+            folded.push_back(std::move(foldedName));
+            names.push_back(std::move(listed));
         }
-        names.push_back(Narrow(name.data(), length));
     }
     return names;
 }
 
 bool Win32Platform::RegKeyExists(RegRoot root, const std::string& key) {
-    return KeyExists(RootKey(root), KeyPath(key));
+    const HKEY rootKey = RootKey(root);
+    const std::wstring path = KeyPath(key);
+    for (const REGSAM view : KeyViews(rootKey, path)) {
+        if (KeyExists(rootKey, path, view)) return true;
+    }
+    return false;
 }
 
-// Moves nothing when the new key already exists. A copy that fails half way is
+// Moves nothing when the new key already exists. The key is moved in this
+// process's own view: the program moves keys of HKEY_CURRENT_USER only. A copy that fails half way is
 // taken back, and the old key is deleted only after a complete copy.
 bool Win32Platform::RegMoveKey(RegRoot root, const std::string& oldKey, const std::string& newKey, bool deleteOld) {
     const HKEY rootKey = RootKey(root);

@@ -28,7 +28,9 @@
 # Helpers: file PATH [SIZE] [ATTRIBUTES], folder PATH [ATTRIBUTES] (paths
 # relative to the device, attributes as Windows writes them, e.g. 0x2 hidden,
 # 0x6 hidden+system), run_value NAME (a value in HKCU's Run key, removed when
-# the case ends), attributes_of PATH.
+# the case ends), hklm_run_value NAME VIEW (a value in HKLM's Run key of
+# one registry view only, 32 or 64, removed when the case ends),
+# hklm_run_value_present NAME VIEW, attributes_of PATH.
 # Processes: sleeper PATH [ATTRIBUTES] (a copy of kv_sleeper.exe, a program
 # that only sleeps, on the device), start_program 'X:\PATH\NAME.exe' (starts it
 # detached and waits until it is listed), process_running NAME,
@@ -71,9 +73,19 @@ run_value() {
     kv_wine reg add "$run_key" /v "$1" /t REG_SZ /d "wscript.exe E:\\$1.vbs" /f >/dev/null 2>&1
     run_values+=("$1")
 }
+hklm_run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+hklm_run_values=()
+hklm_run_value() {
+    kv_wine reg add "$hklm_run_key" /v "$1" /t REG_SZ /d "wscript.exe E:\\$1.vbs" /f "/reg:$2" >/dev/null 2>&1
+    hklm_run_values+=("$1 $2")
+}
+hklm_run_value_present() { kv_wine reg query "$hklm_run_key" /v "$1" "/reg:$2" >/dev/null 2>&1; }
 remove_run_values() {
     local value
     for value in "${run_values[@]}"; do kv_wine reg delete "$run_key" /v "$value" /f >/dev/null 2>&1 || true; done
+    for value in "${hklm_run_values[@]}"; do
+        kv_wine reg delete "$hklm_run_key" /v "${value% *}" /f "/reg:${value##* }" >/dev/null 2>&1 || true
+    done
 }
 
 # The programs a case started: their Linux process ids (Wine runs each

@@ -236,5 +236,117 @@ TEST_F(RegistryTest, MoveKeyMovesNothingOntoAnExistingKeyIntoItselfOrFromNowhere
     EXPECT_FALSE(KeyPresent(Key("Elsewhere")));
 }
 
+// On 64-bit Windows HKEY_LOCAL_MACHINE\Software has a 32-bit and a 64-bit
+// view. Values are planted here in one view each, with the view flags, under
+// a key of the test's own (Software\KvVuduvTests\<unique>, which both views
+// hold apart) or under the Policies key, which Wine shares between them.
+class RegistryViewsTest : public ::testing::Test {
+protected:
+    static constexpr REGSAM kViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+
+    void SetUp() override { key_ = std::string(kTestsKey) + "\\" + test::UniqueName("views"); }
+    void TearDown() override {
+        for (const std::string& parent : {std::string(kTestsKey), std::string(kSharedParent)}) {
+            for (const REGSAM view : kViews) {
+                HKEY opened = nullptr;
+                if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(parent).c_str(), 0, KEY_ALL_ACCESS | view, &opened) !=
+                    ERROR_SUCCESS) {
+                    continue;
+                }
+                const std::string own = key_.substr(key_.rfind('\\') + 1);
+                SHDeleteKeyW(opened, Widen(own).c_str());
+                RegCloseKey(opened);
+            }
+        }
+        for (const REGSAM view : kViews) {
+            HKEY software = nullptr;
+            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software", 0, KEY_ALL_ACCESS | view, &software) == ERROR_SUCCESS) {
+                RegDeleteKeyW(software, L"KvVuduvTests");  // only once no other run uses it
+                RegCloseKey(software);
+            }
+        }
+    }
+
+    void Plant(REGSAM view, const std::string& key, const std::string& name, const std::string& text) {
+        HKEY created = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view,
+                                  nullptr, &created, nullptr),
+                  ERROR_SUCCESS);
+        if (!name.empty()) {
+            const std::wstring wide = Widen(text);
+            EXPECT_EQ(RegSetValueExW(created, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                                     static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))),
+                      ERROR_SUCCESS);
+        }
+        RegCloseKey(created);
+    }
+    // Whether one view holds the value, read with plain calls.
+    static bool Holds(REGSAM view, const std::string& key, const std::string& name) {
+        HKEY opened = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(key).c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS) {
+            return false;
+        }
+        const bool held =
+            RegQueryValueExW(opened, Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        RegCloseKey(opened);
+        return held;
+    }
+
+    static constexpr char kSharedParent[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
+    std::string SharedKey() const { return std::string(kSharedParent) + "\\" + key_.substr(key_.rfind('\\') + 1); }
+
+    Win32Platform os;
+    std::string key_;
+};
+
+TEST_F(RegistryViewsTest, AValueOfEitherViewIsFoundReadListedOnceAndRemovedFromBoth) {
+    Plant(KEY_WOW64_64KEY, key_, "Only64", "C:\\Windows\\System32\\wscript.exe E:\\a.vbs");
+    Plant(KEY_WOW64_64KEY, key_, "Both", "from the 64-bit view");
+    Plant(KEY_WOW64_32KEY, key_, "Only32", "C:\\ProgramData\\dropper.exe");
+    Plant(KEY_WOW64_32KEY, key_, "BOTH", "from the 32-bit view");  // the same value name, in other letters
+    Plant(KEY_WOW64_32KEY, key_, "Later32", "C:\\x.exe");
+    Plant(KEY_WOW64_32KEY, key_ + "\\Only32Key", "", "");
+    ASSERT_FALSE(Holds(KEY_WOW64_32KEY, key_, "Only64")) << "the views should be apart";
+
+    for (const char* name : {"Only64", "Only32", "Both", "both"}) {
+        EXPECT_TRUE(os.RegValueExists(RegRoot::LocalMachine, key_, name)) << name;
+    }
+    EXPECT_FALSE(os.RegValueExists(RegRoot::LocalMachine, key_, "Missing"));
+    EXPECT_EQ(os.RegReadString(RegRoot::LocalMachine, "\\" + key_ + "\\", "Only32"), "C:\\ProgramData\\dropper.exe");
+    EXPECT_EQ(os.RegReadString(RegRoot::LocalMachine, key_, "Only64"), "C:\\Windows\\System32\\wscript.exe E:\\a.vbs");
+    EXPECT_EQ(os.RegReadString(RegRoot::LocalMachine, key_, "Both"), "from the 64-bit view");
+    EXPECT_TRUE(os.RegKeyExists(RegRoot::LocalMachine, key_ + "\\Only32Key"));
+    EXPECT_FALSE(os.RegKeyExists(RegRoot::LocalMachine, key_ + "\\Missing"));
+
+    // The 64-bit view's names first, then the 32-bit view's other names.
+    const std::vector<std::string> names = os.RegValueNames(RegRoot::LocalMachine, key_);
+    ASSERT_EQ(names.size(), 4u) << ::testing::PrintToString(names);
+    EXPECT_THAT(std::vector<std::string>(names.begin(), names.begin() + 2), UnorderedElementsAre("Only64", "Both"));
+    EXPECT_THAT(std::vector<std::string>(names.begin() + 2, names.end()), UnorderedElementsAre("Only32", "Later32"));
+
+    EXPECT_TRUE(os.RegRemoveValue(RegRoot::LocalMachine, key_, "both"));
+    EXPECT_TRUE(os.RegRemoveValue(RegRoot::LocalMachine, key_, "Only32"));
+    EXPECT_TRUE(os.RegRemoveValue(RegRoot::LocalMachine, key_, "Only64"));
+    EXPECT_FALSE(os.RegRemoveValue(RegRoot::LocalMachine, key_, "Only32"));
+    for (const REGSAM view : kViews) {
+        for (const char* name : {"Only64", "Both", "Only32"}) {
+            EXPECT_FALSE(Holds(view, key_, name)) << name << " in view " << view;
+        }
+    }
+    EXPECT_TRUE(Holds(KEY_WOW64_32KEY, key_, "Later32"));
+    EXPECT_THAT(os.RegValueNames(RegRoot::LocalMachine, key_), UnorderedElementsAre("Later32"));
+}
+
+TEST_F(RegistryViewsTest, AKeySharedByTheViewsYieldsEachValueOnce) {
+    Plant(KEY_WOW64_64KEY, SharedKey(), "Run1", "C:\\x.exe");
+    ASSERT_TRUE(Holds(KEY_WOW64_32KEY, SharedKey(), "Run1")) << "Wine should share this key between the views";
+
+    EXPECT_THAT(os.RegValueNames(RegRoot::LocalMachine, SharedKey()), ::testing::ElementsAre("Run1"));
+    EXPECT_EQ(os.RegReadString(RegRoot::LocalMachine, SharedKey(), "Run1"), "C:\\x.exe");
+    EXPECT_TRUE(os.RegRemoveValue(RegRoot::LocalMachine, SharedKey(), "Run1"));
+    EXPECT_FALSE(Holds(KEY_WOW64_64KEY, SharedKey(), "Run1"));
+    EXPECT_FALSE(os.RegValueExists(RegRoot::LocalMachine, SharedKey(), "Run1"));
+}
+
 }  // namespace
 }  // namespace kv
