@@ -9,6 +9,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <utility>
 
@@ -66,6 +67,10 @@ public:
         const bool closed = !Valid() || CloseHandle(handle_) != FALSE;
         handle_ = nullptr;
         return closed;
+    }
+    void Reset(HANDLE handle) {
+        Close();
+        handle_ = handle;
     }
 
 private:
@@ -399,26 +404,46 @@ bool Win32Platform::CopyFileOver(const std::string& source, const std::string& t
     return CopyFileW(FileApiPath(source).c_str(), FileApiPath(target).c_str(), FALSE) != FALSE;
 }
 
+// The new content goes to a file of its own beside the target, which replaces
+// the target only once the content is complete and on the disk: a write that
+// fails half way (a full stick, a quota) leaves the old file whole. On
+// failure the half-written file is removed and error holds the system's
+// message for the step that failed.
 bool Win32Platform::WriteWholeFile(const std::string& path, const std::string& bytes, std::string& error) {
-    ScopedHandle file(CreateFileW(FileApiPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-        error = SystemErrorMessage(GetLastError());
+    const auto fail = [&error](DWORD code) {
+        error = SystemErrorMessage(code);
         return false;
+    };
+    // A name no other writer uses: the process id and a counter, with the
+    // file made only when no file of that name exists yet.
+    static std::atomic<unsigned> counter{0};
+    std::wstring temporary;
+    ScopedHandle file;
+    for (int attempt = 0; attempt < 100 && !file.Valid(); ++attempt) {
+        temporary = FileApiPath(path) + L".~kv" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(counter.fetch_add(1)) + L".tmp";
+        file.Reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               nullptr));
+        if (!file.Valid() && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
+    if (!file.Valid()) return fail(GetLastError());
+    const auto discard = [&](DWORD code) {
+        file.Close();
+        DeleteFileW(temporary.c_str());
+        return fail(code);
+    };
     constexpr std::size_t kChunk = 1 << 20;
     for (std::size_t written = 0; written < bytes.size();) {
         const DWORD wanted = static_cast<DWORD>(std::min(kChunk, bytes.size() - written));
         DWORD done = 0;
-        if (!WriteFile(file.Get(), bytes.data() + written, wanted, &done, nullptr)) {
-            error = SystemErrorMessage(GetLastError());
-            return false;
-        }
+        if (!WriteFile(file.Get(), bytes.data() + written, wanted, &done, nullptr)) return discard(GetLastError());
+        if (done == 0) return discard(ERROR_WRITE_FAULT);  // no progress: never loop for ever
         written += done;
     }
-    if (!file.Close()) {
-        error = SystemErrorMessage(GetLastError());
-        return false;
+    if (!FlushFileBuffers(file.Get())) return discard(GetLastError());
+    if (!file.Close()) return discard(GetLastError());
+    if (!MoveFileExW(temporary.c_str(), FileApiPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return discard(GetLastError());
     }
     error.clear();
     return true;

@@ -301,5 +301,40 @@ TEST_F(FilesTest, WriteWholeFileInAMissingFolderFailsWithTheSystemMessage) {
     EXPECT_EQ(AttributesOf(folder / "missing"), INVALID_FILE_ATTRIBUTES);
 }
 
+// A replacement that fails at its last step leaves no half-written file
+// beside the target: here a folder stands where the file would go.
+TEST_F(FilesTest, AFailedReplacementLeavesNothingBehind) {
+    MakeFolder(folder / "Relatório.txt");
+    MakeFile(folder / "Relatório.txt\\kept.txt", "kept");
+    std::string error;
+    EXPECT_FALSE(os.WriteWholeFile(folder / "Relatório.txt", "new report", error));
+    EXPECT_EQ(error, SystemErrorMessage(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ContentOf(folder / "Relatório.txt\\kept.txt"), "kept");
+    EXPECT_THAT(Names(os.FindEntries(folder / "*")), UnorderedElementsAre(".", "..", "Relatório.txt"));
+}
+
+// A write that runs out of room half way (a full stick) must not cost the
+// user the report saved before under that name. T:\win32-small-disk is a
+// 64 KiB file system where the machine allows mounting one (see
+// test-drive.sh).
+TEST_F(FilesTest, AWriteThatFillsTheDiskKeepsTheOldFileWhole) {
+    const std::string small = std::string(test::kTestDrive) + "win32-small-disk\\";
+    if (AttributesOf(small + ".mounted") == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "no small file system here (mounting one needs root)";
+    }
+    const std::string report = small + "Relatório.txt";
+    std::string error;
+    ASSERT_TRUE(os.WriteWholeFile(report, "the report saved before", error)) << error;
+    EXPECT_FALSE(os.WriteWholeFile(report, std::string(256 * 1024, 'x'), error));
+    EXPECT_EQ(error, SystemErrorMessage(ERROR_DISK_FULL));
+    const std::string kept = ContentOf(report);
+    EXPECT_TRUE(kept == "the report saved before") << kept.size() << " bytes: " << kept.substr(0, 40);
+    EXPECT_THAT(Names(os.FindEntries(small + "*")), UnorderedElementsAre(".", "..", ".mounted", "Relatório.txt"));
+    // With room again the same name is replaced.
+    EXPECT_TRUE(os.WriteWholeFile(report, "a new report", error)) << error;
+    EXPECT_EQ(ContentOf(report), "a new report");
+    EXPECT_TRUE(os.RemoveFile(report));
+}
+
 }  // namespace
 }  // namespace kv
