@@ -579,6 +579,28 @@ TEST(RemoveRunLaunchedFiles, OnlyValuesThatLaunchTheFileExactlyMatch) {
          {"[KV] - Nenhum Código/Vírus Encontrado!"},
          "",
          nullptr},
+        {"a value in each key launches the file: the current user's key is walked after the local machine's",
+         UiLanguage::Portuguese,
+         [](MemoryPlatform& os) {
+             os.AddFile("C:\\Users\\user\\AppData\\Roaming\\svch.exe", 100);
+             os.SetRegistryString(HKLM, kRun, "Updater", "C:\\Users\\user\\AppData\\Roaming\\svch.exe");
+             os.SetRegistryString(HKCU, kRun, "Helper", "\"C:\\Users\\user\\AppData\\Roaming\\svch.exe\"");
+             os.SetRegistryString(HKCU, kRun, "Other", "C:\\Windows\\notepad.exe");
+         },
+         RemoveLaunched(kAppData, "*.exe"),
+         {
+             "[KV] - Processo svch.exe não está em execução neste computador!",
+             "[KV] > Arquivo C:\\Users\\user\\AppData\\Roaming\\svch.exe Deletado!",
+             "[KV] > Chave de Registro Deletada com Sucesso!",
+             "[KV] - Processo svch.exe não está em execução neste computador!",
+             "[KV] > Arquivo C:\\Users\\user\\AppData\\Roaming\\svch.exe Deletado!",
+             "[KV] > Chave de Registro Deletada com Sucesso!",
+         },
+         "Infection",
+         [](MemoryPlatform& os) {
+             EXPECT_TRUE(os.RegValueNames(HKLM, kRun).empty());
+             EXPECT_EQ(os.RegValueNames(HKCU, kRun), (std::vector<std::string>{"Other"}));
+         }},
         {"no file under the mask",
          UiLanguage::English,
          [](MemoryPlatform&) {},
