@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds every preset and runs every test: the native engine tests, the
+# Builds every preset and runs every test: the native engine tests (also
+# under AddressSanitizer and UndefinedBehaviorSanitizer, linux-asan), the
 # Windows tests under Wine (win64), and the import checks of both Windows
 # builds (32-bit programs cannot run on these machines).
 set -euo pipefail
@@ -8,7 +9,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 start=$(date +%s)
-for preset in linux win64 win32; do
+for preset in linux linux-asan win64 win32; do
     echo "=== $preset: configure and build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
@@ -19,7 +20,7 @@ done
 (source scripts/wine-env.sh && kv_wine_prefix "$PWD/build/win64/wineprefix")
 
 status=0
-for preset in linux win64 win32; do
+for preset in linux linux-asan win64 win32; do
     echo "=== $preset: tests"
     ctest --preset "$preset" || status=1
 done
