@@ -131,6 +131,7 @@ const ExpectedCaption kPortugueseCaptions[] = {
     {C::CheckBox1, "Exibir opção para salvar relatório ao final das verificações?"},
     {C::CheckBox2, "Exibir opção para salvar relatório ao final das desinfecções?"},
     {C::BitBtn16, "Salvar Alterações"},
+    {C::StopButton, "Parar"},
 };
 
 const ExpectedCaption kEnglishCaptions[] = {
@@ -170,6 +171,7 @@ const ExpectedCaption kEnglishCaptions[] = {
     {C::CheckBox1, "Show option to save report at the end of scans?"},
     {C::CheckBox2, "Show option to save report at the end of disinfections?"},
     {C::BitBtn16, "Save Editions"},
+    {C::StopButton, "Stop"},
 };
 
 TEST(CaptionTable, ASwitchSetsExactlyTheseCaptionsInEachLanguage) {
