@@ -1,6 +1,8 @@
 # Check Computer on the test prefix with the artefacts of several infection
 # types planted under its special folders, in the Run keys of the current user
-# and of the machine, and as a running process of a catalogued name. The check
+# and of the machine (in both of its views: the 64-bit programs' and the
+# 32-bit programs' Wow6432Node), and as a running process of a catalogued
+# name. The check
 # finds each of them, ends nothing, deletes nothing, and changes only the
 # attributes of the programs it compares with the Run values.
 action=check-computer
@@ -22,6 +24,7 @@ planted=(
 run_keys=(
     'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run'
     'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run'
+    'HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run'
 )
 
 # One import per change of the registry: every Wine start costs time.
@@ -30,11 +33,14 @@ registry_file() {  # registry_file add|remove
     local photo='\"C:\\fotos\\praia.jpg\"'
     local -A hkcu=([kvupd]="\"$upd\"" [kvstart]='"wscript.exe kvstart.vbs"' [kvfoto]="\"$photo\"")
     local -A hklm=([System]='"x"')
+    local -A hklm32=([HKLM]='"x"' [kvfoto32]="\"$photo\"")
     local name
     printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n' "${run_keys[0]}"
     for name in "${!hkcu[@]}"; do printf '"%s"=%s\r\n' "$name" "$([ "$1" = add ] && echo "${hkcu[$name]}" || echo -)"; done
     printf '\r\n[%s]\r\n' "${run_keys[1]}"
     for name in "${!hklm[@]}"; do printf '"%s"=%s\r\n' "$name" "$([ "$1" = add ] && echo "${hklm[$name]}" || echo -)"; done
+    printf '\r\n[%s]\r\n' "${run_keys[2]}"
+    for name in "${!hklm32[@]}"; do printf '"%s"=%s\r\n' "$name" "$([ "$1" = add ] && echo "${hklm32[$name]}" || echo -)"; done
 }
 import_registry() {
     registry_file "$1" >"$prefix/drive_c/kv-e2e/registry-$1.reg"
