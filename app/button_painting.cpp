@@ -130,7 +130,7 @@ void PaintLanguageButton(const DRAWITEMSTRUCT& item, Flag flag, COLORREF textCol
     textRect.left = flagRect.right + Scaled(6, dpi);
     OffsetRect(&textRect, 0, shift);
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, textColour);
+    SetTextColor(item.hDC, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : textColour);
     DrawTextW(item.hDC, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     PaintFocus(item, dpi);
 }
@@ -143,7 +143,8 @@ void PaintRefreshButton(const DRAWITEMSTRUCT& item, int dpi) {
     const int shift = Pressed(item) ? 1 : 0;
     const int cx = (rect.left + rect.right) / 2 + shift, cy = (rect.top + rect.bottom) / 2 + shift;
     const int radius = Scaled(6, dpi);
-    const COLORREF blue = RGB(0, 90, 170);
+    // Grey while disabled (an action runs), as a disabled button's glyph is.
+    const COLORREF blue = (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 90, 170);
     HPEN pen = CreatePen(PS_SOLID, Scaled(2, dpi), blue);
     HGDIOBJ oldPen = SelectObject(item.hDC, pen);
     HGDIOBJ oldBrush = SelectObject(item.hDC, GetStockObject(NULL_BRUSH));

@@ -306,6 +306,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case kLinesWaitingMessage:
         relay_.Deliver();
+        // The timer's message waits while posted ones keep coming: the
+        // progress line follows the batches too.
+        if (GetTickCount() - lastProgressUpdate_ >= kProgressIntervalMs) UpdateProgressLine();
         return 0;
     case WM_ENDSESSION:
         OnEndSession(wParam != FALSE);
@@ -760,7 +763,11 @@ void MainWindow::UpdateProgressLine() {
     HWND label = Control(C::ProgressLabel);
     wchar_t shown[512] = L"";
     GetWindowTextW(label, shown, 512);
-    if (line != shown) SetWindowTextW(label, line.c_str());
+    if (line != shown) {
+        SetWindowTextW(label, line.c_str());
+        UpdateWindow(label);
+    }
+    lastProgressUpdate_ = GetTickCount();
 }
 
 void MainWindow::OnStop() {

@@ -113,6 +113,7 @@ private:
     bool OnCloseRequest();
     void SelectNextPage(bool backwards);
     HWND focusBeforeAction_ = nullptr;
+    DWORD lastProgressUpdate_ = 0;
     bool closeWhenStopped_ = false;
     bool endingSession_ = false;
     HWND focusWhenInactive_ = nullptr;

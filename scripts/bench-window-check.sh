@@ -55,6 +55,11 @@ done
 DISPLAY=":$(tr -d '\n' <"$out/display")"
 export DISPLAY
 
+# Wine's services start again on this display (a desktop started by earlier
+# tests without one would refuse the window).
+kv_wine_exports "$build/wineprefix"
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 kv_wine_prefix "$build/wineprefix"
 program=""
 finish() {

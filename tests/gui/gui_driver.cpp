@@ -1005,6 +1005,8 @@ void StepBusyCheck(wchar_t letter) {
     DWORD slowest = 0;
     HWND box = nullptr;
     std::size_t lastLength = 0;
+    std::wstring lastProgress = progress;
+    int progressChanges = 0;
     while (!box) {
         const DWORD start = GetTickCount();
         DWORD_PTR result = 0;
@@ -1023,6 +1025,12 @@ void StepBusyCheck(wchar_t letter) {
         SendMessageTimeoutW(Control(main, C::Memo1), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 200, &length);
         if (length != lastLength && length != tipsLength) ++liveSamples;
         lastLength = length;
+        // So does the progress line.
+        const std::wstring shown = TextOf(Control(main, C::ProgressLabel));
+        if (shown != lastProgress) {
+            ++progressChanges;
+            lastProgress = shown;
+        }
         const std::vector<HWND> boxes = OwnedWindows(main, L"#32770");
         if (!boxes.empty()) box = boxes.front();
         if (samples > 20 * 60 * 5) Fail("the check did not end within five minutes");
@@ -1030,6 +1038,8 @@ void StepBusyCheck(wchar_t letter) {
     }
     Expect(samples >= 20, "the check took less than a second: too small to show anything");
     Expect(liveSamples >= 3, "the report did not grow while the check ran");
+    Expect(progressChanges >= 3, "the progress line did not follow the check: " + std::to_string(progressChanges) +
+                                     " changes in " + std::to_string(samples) + " samples");
     const std::string root = std::string(1, static_cast<char>(letter)) + ":\\";
     const Box verdict = WaitForBox(main, "the check's closing box");
     ExpectBox(verdict, "Resultado", "Não foram Encontrados Vírus no Drive " + root + "!", "closing box");
@@ -1037,8 +1047,9 @@ void StepBusyCheck(wchar_t letter) {
     Answer(WaitForBox(main, "the save question"), IDNO);
     WaitUntilIdle(main);
     const std::vector<std::wstring> lines = ReportLines(main);
-    std::printf("ok: busy check, %zu report lines, %d samples, slowest answer %lu ms, progress \"%s\"\n",
-                lines.size(), samples, static_cast<unsigned long>(slowest), U(progress).c_str());
+    std::printf("ok: busy check, %zu report lines, %d samples, slowest answer %lu ms, %d changes of the progress line, "
+                "the last \"%s\"\n",
+                lines.size(), samples, static_cast<unsigned long>(slowest), progressChanges, U(lastProgress).c_str());
 }
 
 void StepStop(wchar_t letter, const std::wstring& how) {
