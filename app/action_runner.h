@@ -73,7 +73,7 @@ struct ActionEnding {
     bool stopped = false;
     // A report file that could not be written (the action ended there).
     std::optional<std::pair<std::string, std::string>> fileError;  // path, system message
-    std::optional<std::string> failure;                             // anything else that escaped
+    std::optional<std::string> failure;                            // anything else that escaped
 };
 
 class ActionWorker : public ActionMonitor {

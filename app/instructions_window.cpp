@@ -31,7 +31,8 @@ POINT BesideMainWindow(HWND mainWindow, int width, int height) {
     if (GetMonitorInfoW(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor)) work = monitor.rcWork;
     const LONG roomRight = work.right - main.right, roomLeft = main.left - work.left;
     LONG x = main.right;
-    if (roomRight < width) x = roomLeft >= width ? main.left - width : (roomRight >= roomLeft ? work.right - width : work.left);
+    if (roomRight < width)
+        x = roomLeft >= width ? main.left - width : (roomRight >= roomLeft ? work.right - width : work.left);
     LONG y = main.top;
     if (y + height > work.bottom) y = work.bottom - height;
     if (y < work.top) y = work.top;

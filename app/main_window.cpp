@@ -128,9 +128,9 @@ const ControlId kPages[] = {C::TabSheet1, C::TabSheet2, C::TabSheet3};
 // changes what the action reads. The tabs, the report area, the instructions
 // and the links stay usable.
 const ControlId kStartingControls[] = {
-    C::BitBtn7,  C::BitBtn9,  C::BitBtn2,  C::BitBtn1,  C::SpeedButton3, C::DriveComboBox2, C::SpeedButton1,
-    C::DriveComboBox1, C::BitBtn13, C::BitBtn14, C::BitBtn10, C::BitBtn11, C::Button4, C::BitBtn15,
-    C::BitBtn17, C::BitBtn12, C::CheckBox1, C::CheckBox2, C::BitBtn16,
+    C::BitBtn7,        C::BitBtn9,  C::BitBtn2,   C::BitBtn1,   C::SpeedButton3, C::DriveComboBox2, C::SpeedButton1,
+    C::DriveComboBox1, C::BitBtn13, C::BitBtn14,  C::BitBtn10,  C::BitBtn11,     C::Button4,        C::BitBtn15,
+    C::BitBtn17,       C::BitBtn12, C::CheckBox1, C::CheckBox2, C::BitBtn16,
 };
 
 bool IsStartingControl(int id) {
@@ -620,8 +620,7 @@ void MainWindow::CreateControls() {
     // The pages above the tab control (they take the clicks over its display
     // area), which comes next in the Tab order: after the page's controls,
     // before the language buttons.
-    SetWindowPos(Control(C::PageControl1), Control(kPages[2]), 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(Control(C::PageControl1), Control(kPages[2]), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::CreateTooltips() {

@@ -11,10 +11,10 @@
 namespace kv {
 
 struct ProgressState {
-    MessagePair step;         // empty until the action names its first step
-    std::string folder;       // the folder being walked, "" when none
+    MessagePair step;           // empty until the action names its first step
+    std::string folder;         // the folder being walked, "" when none
     std::uint64_t entries = 0;  // entries of the step so far
-    bool stopping = false;    // a stop was asked for and not reached yet
+    bool stopping = false;      // a stop was asked for and not reached yet
 };
 
 // "0:07 - Listando as pastas do dispositivo - 12.345 itens - K:\Pasta03\"

@@ -113,10 +113,11 @@ void ToolsTab::EndProcess() {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&text[0]));
     auto ended = std::make_shared<bool>(false);
-    host_.runAction([ended, entry = Narrow(text.c_str())](ActionContext& ctx) { *ended = EndProcessOfEntry(ctx, entry); },
-                    [this, ended] {
-                        if (*ended) ListProcesses();
-                    });
+    host_.runAction(
+        [ended, entry = Narrow(text.c_str())](ActionContext& ctx) { *ended = EndProcessOfEntry(ctx, entry); },
+        [this, ended] {
+            if (*ended) ListProcesses();
+        });
 }
 
 void ToolsTab::OpenFolder(const std::string& folder) {

@@ -37,8 +37,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <initializer_list>
 #include <iterator>
@@ -482,9 +482,10 @@ void StepComputerCheck(bool portuguese) {
     Expect(lines.back().rfind(L"[KV] *** ", 0) != 0, "a closing line before the box is closed");
     const std::string advice = "Para remover use o botão \"Desinfectar Computador\"";
     if (portuguese) {
-        ExpectBox(outcome, found ? "Atenção" : "Resultado",
-                  found ? "Vírus Encontrados neste Computador!\r" + advice : "Nenhum Vírus Encontrado neste Computador!",
-                  "closing box");
+        ExpectBox(
+            outcome, found ? "Atenção" : "Resultado",
+            found ? "Vírus Encontrados neste Computador!\r" + advice : "Nenhum Vírus Encontrado neste Computador!",
+            "closing box");
     } else {
         ExpectBox(outcome, found ? "Heads up" : "Outcome",
                   found ? "Computer virus found in this!" : "No Virus Found this computer", "closing box");
@@ -645,7 +646,8 @@ void StepInstructions() {
                                std::to_string(instructionsPlace.right) + ", work area " + std::to_string(work.left) +
                                ".." + std::to_string(work.right);
     if (work.right - mainPlace.right >= width || mainPlace.left - work.left >= width) {
-        Expect(!IntersectRect(&overlap, &mainPlace, &instructionsPlace), "the instructions window covers the main window: " + places);
+        Expect(!IntersectRect(&overlap, &mainPlace, &instructionsPlace),
+               "the instructions window covers the main window: " + places);
     } else {
         const bool rightSide = work.right - mainPlace.right >= mainPlace.left - work.left;
         Expect(rightSide ? instructionsPlace.right == work.right : instructionsPlace.left == work.left,
@@ -784,8 +786,7 @@ std::wstring NewestFile(const std::wstring& folder, const std::wstring& pattern)
 }
 
 void ClickLabel(HWND main, ControlId id) {
-    PostMessageW(main, WM_COMMAND, MAKEWPARAM(kv::IdOf(id), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(Control(main, id)));
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(kv::IdOf(id), STN_CLICKED), reinterpret_cast<LPARAM>(Control(main, id)));
 }
 
 void WriteFileOf(const std::wstring& path, DWORD size) {
@@ -949,10 +950,9 @@ void StepOptionsTab(const std::wstring& exe) {
 
 // What a running action disables, and what stays usable.
 const ControlId kStartingControls[] = {
-    C::BitBtn7,       C::BitBtn9,  C::BitBtn2,  C::BitBtn1,  C::SpeedButton3, C::DriveComboBox2,
-    C::SpeedButton1,  C::DriveComboBox1, C::BitBtn13, C::BitBtn14, C::BitBtn10, C::BitBtn11,
-    C::Button4,       C::BitBtn15, C::BitBtn17, C::BitBtn12, C::CheckBox1, C::CheckBox2,
-    C::BitBtn16,
+    C::BitBtn7,        C::BitBtn9,  C::BitBtn2,   C::BitBtn1,   C::SpeedButton3, C::DriveComboBox2, C::SpeedButton1,
+    C::DriveComboBox1, C::BitBtn13, C::BitBtn14,  C::BitBtn10,  C::BitBtn11,     C::Button4,        C::BitBtn15,
+    C::BitBtn17,       C::BitBtn12, C::CheckBox1, C::CheckBox2, C::BitBtn16,
 };
 
 bool Enabled(HWND main, ControlId id) { return IsWindowEnabled(Control(main, id)) != FALSE; }
@@ -980,7 +980,8 @@ bool IsPortuguese(HWND main) { return TextOf(Control(main, C::StopButton)) == W(
 // Waits until the progress line counts the listed entries of the device.
 std::wstring WaitForListingProgress(HWND main) {
     const std::wstring entries = IsPortuguese(main) ? L" itens - " : L" entries - ";
-    const std::wstring step = IsPortuguese(main) ? W("Listando as pastas do dispositivo") : L"Listing the device's folders";
+    const std::wstring step =
+        IsPortuguese(main) ? W("Listando as pastas do dispositivo") : L"Listing the device's folders";
     std::wstring progress;
     WaitFor(
         [&] {
@@ -1012,9 +1013,9 @@ void StepBusyCheck(wchar_t letter) {
         DWORD_PTR result = 0;
         if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result)) {
             SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
-            Fail("the window did not answer within 200 ms at sample " + std::to_string(samples + 1) + " (answered after " +
-                 std::to_string(GetTickCount() - start) + " ms; a box: " +
-                 (OwnedWindows(main, L"#32770").empty() ? "no" : "yes") + "; progress \"" +
+            Fail("the window did not answer within 200 ms at sample " + std::to_string(samples + 1) +
+                 " (answered after " + std::to_string(GetTickCount() - start) +
+                 " ms; a box: " + (OwnedWindows(main, L"#32770").empty() ? "no" : "yes") + "; progress \"" +
                  U(TextOf(Control(main, C::ProgressLabel))) + "\")");
         }
         slowest = std::max(slowest, GetTickCount() - start);
@@ -1047,9 +1048,10 @@ void StepBusyCheck(wchar_t letter) {
     Answer(WaitForBox(main, "the save question"), IDNO);
     WaitUntilIdle(main);
     const std::vector<std::wstring> lines = ReportLines(main);
-    std::printf("ok: busy check, %zu report lines, %d samples, slowest answer %lu ms, %d changes of the progress line, "
-                "the last \"%s\"\n",
-                lines.size(), samples, static_cast<unsigned long>(slowest), progressChanges, U(lastProgress).c_str());
+    std::printf(
+        "ok: busy check, %zu report lines, %d samples, slowest answer %lu ms, %d changes of the progress line, "
+        "the last \"%s\"\n",
+        lines.size(), samples, static_cast<unsigned long>(slowest), progressChanges, U(lastProgress).c_str());
 }
 
 void StepStop(wchar_t letter, const std::wstring& how) {
@@ -1066,7 +1068,10 @@ void StepStop(wchar_t letter, const std::wstring& how) {
         // Closing the window asks first; No leaves the action running.
         PostMessageW(main, WM_CLOSE, 0, 0);
         const Box question = WaitForBox(main, "the question before closing during an action");
-        ExpectBox(question, "KV Vuduv", kv::CloseWhileRunningQuestion().For(portuguese ? kv::UiLanguage::Portuguese : kv::UiLanguage::English), "closing question");
+        ExpectBox(
+            question, "KV Vuduv",
+            kv::CloseWhileRunningQuestion().For(portuguese ? kv::UiLanguage::Portuguese : kv::UiLanguage::English),
+            "closing question");
         Answer(question, IDNO);
         Expect(IsWindow(main) && !Enabled(main, C::BitBtn9), "the action ended after No to the closing question");
         Click(main, C::StopButton);
@@ -1074,7 +1079,8 @@ void StepStop(wchar_t letter, const std::wstring& how) {
     WaitUntilIdle(main);
     Expect(OwnedWindows(main, L"#32770").empty(), "a box was shown after the stop");
     const std::vector<std::wstring> lines = ReportLines(main);
-    ExpectText(lines.back(), W(portuguese ? "[KV] - Ação interrompida pelo usuário." : "[KV] - Action stopped by the user."),
+    ExpectText(lines.back(),
+               W(portuguese ? "[KV] - Ação interrompida pelo usuário." : "[KV] - Action stopped by the user."),
                "the last line after a stop");
     for (const std::wstring& line : lines) {
         Expect(line.find(L"[KV] - >>>") == std::wstring::npos, "the check went on past the listing after the stop");

@@ -72,13 +72,13 @@ TEST(ActionMonitor, CheckAnnouncesItsStepsAndEntriesAndReportsAsWithout) {
     EXPECT_EQ(watched.lines(), plain.lines());
     EXPECT_EQ(watched.dialogs.events, plain.dialogs.events);
     EXPECT_EQ(watched.monitor.steps, (Lines{"Listando as pastas do dispositivo", "Procurando vírus"}));
-    EXPECT_EQ(watched.monitor.entries, 12u);  // the folder, its ten files, autorun.inf
+    EXPECT_EQ(watched.monitor.entries, 12u);               // the folder, its ten files, autorun.inf
     EXPECT_EQ(watched.monitor.lastFolder, "E:\\Fotos\\");  // the search gives the folder last
 }
 
 TEST(ActionMonitor, CheckStoppedBetweenTwoEntriesEndsWithTheStoppedLineAndNoBox) {
-    for (const auto& [language, stopped] : {std::pair{UiLanguage::Portuguese, kStoppedLine.pt},
-                                            std::pair{UiLanguage::English, kStoppedLine.en}}) {
+    for (const auto& [language, stopped] :
+         {std::pair{UiLanguage::Portuguese, kStoppedLine.pt}, std::pair{UiLanguage::English, kStoppedLine.en}}) {
         Machine m(language);
         AddTenFiles(m.os);
         m.session.options.afterChecks = true;
@@ -93,8 +93,8 @@ TEST(ActionMonitor, CheckStoppedBetweenTwoEntriesEndsWithTheStoppedLineAndNoBox)
 }
 
 TEST(ActionMonitor, DisinfectionStoppedBetweenStepsKeepsItsCopiesAndLeavesTheRestUndone) {
-    for (const auto& [language, stopped] : {std::pair{UiLanguage::Portuguese, kStoppedLine.pt},
-                                            std::pair{UiLanguage::English, kStoppedLine.en}}) {
+    for (const auto& [language, stopped] :
+         {std::pair{UiLanguage::Portuguese, kStoppedLine.pt}, std::pair{UiLanguage::English, kStoppedLine.en}}) {
         Machine m(language);
         m.os.AddFolder("E:\\Fotos", attr::kDirectory | attr::kHidden);
         m.os.AddFile("E:\\x.vbs", 100, attr::kHidden);
