@@ -5,6 +5,7 @@
 #include "app/button_painting.h"
 #include "app/ui_texts.h"
 #include "computer/computer_check.h"
+#include "computer/computer_disinfection.h"
 #include "core/report_file.h"
 #include "core/win32/wide.h"
 #include "device/device_check.h"
@@ -362,6 +363,7 @@ void MainWindow::OnCommand(int id, WORD notification) {
         {C::BitBtn9, BN_CLICKED, &MainWindow::OnCheckDevice},
         {C::BitBtn7, BN_CLICKED, &MainWindow::OnCheckComputer},
         {C::BitBtn1, BN_CLICKED, &MainWindow::OnDisinfectDevice},
+        {C::BitBtn2, BN_CLICKED, &MainWindow::OnDisinfectComputer},
         {C::SpeedButton3, BN_CLICKED, &MainWindow::OnRefreshCheckDrives},
         {C::SpeedButton1, BN_CLICKED, &MainWindow::OnRefreshDisinfectionDrives},
         {C::DriveComboBox2, CBN_SELCHANGE, &MainWindow::OnCheckDriveChosen},
@@ -504,6 +506,10 @@ void MainWindow::OnCheckComputer() {
 
 void MainWindow::OnDisinfectDevice() {
     RunAction([drive = disinfectionDriveText_](ActionContext& context) { DeviceDisinfection(context, drive); });
+}
+
+void MainWindow::OnDisinfectComputer() {
+    RunAction([](ActionContext& context) { ComputerDisinfection(context); });
 }
 
 void MainWindow::OnRefreshCheckDrives() { FillDriveList(C::DriveComboBox2, RefreshDriveList(os_), checkDriveText_); }

@@ -71,6 +71,7 @@ private:
     void OnCheckDevice();
     void OnCheckComputer();
     void OnDisinfectDevice();
+    void OnDisinfectComputer();
     void OnRefreshCheckDrives();
     void OnRefreshDisinfectionDrives();
     void OnCheckDriveChosen();

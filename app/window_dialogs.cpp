@@ -17,6 +17,7 @@ int WindowDialogs::Box(const std::string& title, const std::string& text, UINT f
 void WindowDialogs::ShowMessage(BoxKind kind, const std::string& title, const std::string& text) {
     const UINT icon = kind == BoxKind::Information ? MB_ICONINFORMATION
                       : kind == BoxKind::Warning   ? MB_ICONWARNING
+                      : kind == BoxKind::Plain     ? 0
                                                    : MB_ICONERROR;
     Box(title, text, MB_OK | icon);
 }
@@ -24,6 +25,10 @@ void WindowDialogs::ShowMessage(BoxKind kind, const std::string& title, const st
 bool WindowDialogs::AskYesNo(const std::string& title, const std::string& text) {
     // Only No declines: closing the box any other way counts as Yes.
     return Box(title, text, MB_YESNO | MB_ICONQUESTION) != IDNO;
+}
+
+bool WindowDialogs::AskYesNoWarning(const std::string& title, const std::string& text) {
+    return Box(title, text, MB_YESNO | MB_ICONWARNING) != IDNO;
 }
 
 std::optional<std::string> WindowDialogs::ChooseSaveFile(const SaveDialogRequest& request) {

@@ -21,6 +21,7 @@ public:
 
     void ShowMessage(BoxKind kind, const std::string& title, const std::string& text) override;
     bool AskYesNo(const std::string& title, const std::string& text) override;
+    bool AskYesNoWarning(const std::string& title, const std::string& text) override;
     std::optional<std::string> ChooseSaveFile(const SaveDialogRequest& request) override;
 
 private:

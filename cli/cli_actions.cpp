@@ -1,6 +1,7 @@
 #include "cli/cli_actions.h"
 
 #include "computer/computer_check.h"
+#include "computer/computer_disinfection.h"
 #include "device/device_check.h"
 #include "device/device_disinfection.h"
 
@@ -19,11 +20,18 @@ bool RunDeviceDisinfection(ActionContext& ctx, const std::string& driveListText)
 
 bool RunComputerCheck(ActionContext& ctx, const std::string&) { return ComputerCheck(ctx); }
 
+bool RunComputerDisinfection(ActionContext& ctx, const std::string&) {
+    // The restart question is answered No by the transcript: the console
+    // program never restarts the computer.
+    ComputerDisinfection(ctx);
+    return ctx.session.outcome.InfectionFlag;
+}
+
 const CliAction kActions[] = {
     {"check-device", DriveArgument::Required, RunDeviceCheck},
     {"disinfect-device", DriveArgument::Required, RunDeviceDisinfection},
     {"check-computer", DriveArgument::Refused, RunComputerCheck},
-    {"disinfect-computer", DriveArgument::Refused, nullptr},
+    {"disinfect-computer", DriveArgument::Refused, RunComputerDisinfection},
 };
 
 }  // namespace

@@ -8,7 +8,8 @@
 
 namespace kv {
 
-enum class BoxKind { Information, Warning, Error };
+// Plain: a box with no icon, only a text and OK.
+enum class BoxKind { Information, Warning, Error, Plain };
 
 struct SaveDialogRequest {
     std::string title;
@@ -22,6 +23,10 @@ public:
     virtual void ShowMessage(BoxKind kind, const std::string& title, const std::string& text) = 0;
     // Question icon with Yes and No; returns false only for No.
     virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
+    // The same question with a warning icon, for a question whose Yes has a
+    // serious effect (restarting the computer). Where a front end has no such
+    // box it is asked as any other question.
+    virtual bool AskYesNoWarning(const std::string& title, const std::string& text) { return AskYesNo(title, text); }
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<std::string> ChooseSaveFile(const SaveDialogRequest& request) = 0;
 };

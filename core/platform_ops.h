@@ -160,6 +160,13 @@ public:
     virtual WindowsBitness GetWindowsBitness() = 0;
     // CopyFileOver that tells why it failed: the system's message in error.
     virtual bool CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) = 0;
+
+    // Computer disinfection: the folders the shell keeps for the user
+    // (desktop, documents, downloads, pictures, music, videos, favorites,
+    // links, contacts, saved games, searches, start menu, application data,
+    // a cloud-drive folder...), as the shell resolves them, without trailing
+    // backslashes. Folders the system does not have are left out.
+    virtual std::vector<std::string> UserShellFolders() = 0;
 };
 
 // Portable operations built on the snapshot: the name rule is in name_match.h.

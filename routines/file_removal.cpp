@@ -100,6 +100,11 @@ void RemoveFolderEntry(ActionContext& ctx, const std::string& folder, const DirE
 
 }  // namespace
 
+void RemoveMatchedFile(ActionContext& ctx, const std::string& folder, const std::string& name,
+                       const std::string& mask) {
+    RemoveOneMatchedFile(ctx, folder, name, mask);
+}
+
 bool IsReparsePoint(std::uint32_t attributes) { return (attributes & attr::kReparsePoint) != 0; }
 
 void RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const std::string& mask) {

@@ -15,6 +15,12 @@ namespace kv {
 // the file. Writes five lines per file, or one line when nothing matched.
 void RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const std::string& mask);
 
+// Computer disinfection: removes one file that a caller picked itself, with
+// the five lines RemoveMatchingFiles writes for each file it matches under
+// mask (the mask decides the Run values' base name).
+void RemoveMatchedFile(ActionContext& ctx, const std::string& folder, const std::string& name,
+                       const std::string& mask);
+
 // Who calls DeleteFolderTree: an action (TopLevel) or the routine itself on a
 // subfolder (Nested, which counts the folder as an infection).
 enum class FolderTreeLevel { TopLevel, Nested };

@@ -754,4 +754,61 @@ bool Win32Platform::CopyFileOverReporting(const std::string& source, const std::
     return false;
 }
 
+// ---- Computer disinfection: the user's shell folders ------------------------
+
+namespace {
+
+// SHGetKnownFolderPath (Vista and later), looked up at run time: Windows XP
+// has neither the function nor the folders only it knows.
+using GetKnownFolderPathFn = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
+
+GetKnownFolderPathFn KnownFolderPathFunction() {
+    HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
+    if (shell32 == nullptr) return nullptr;
+    // Casting through void* keeps GCC's function-type cast warning quiet.
+    return reinterpret_cast<GetKnownFolderPathFn>(
+        reinterpret_cast<void*>(GetProcAddress(shell32, "SHGetKnownFolderPath")));
+}
+
+// Known folders without a CSIDL: Downloads, Links, Contacts, Saved Games,
+// Searches, OneDrive, LocalLow and 3D Objects.
+const GUID kKnownFoldersWithoutCsidl[] = {
+    {0x374DE290, 0x123F, 0x4565, {0x91, 0x64, 0x39, 0xC4, 0x92, 0x5E, 0x46, 0x7B}},
+    {0xBFB9D5E0, 0xC6A9, 0x404C, {0xB2, 0xB2, 0xAE, 0x6D, 0xB6, 0xAF, 0x49, 0x68}},
+    {0x56784854, 0xC6CB, 0x462B, {0x81, 0x69, 0x88, 0xE3, 0x50, 0xAC, 0xB8, 0x82}},
+    {0x4C5C32FF, 0xBB9D, 0x43B0, {0xB5, 0xB4, 0x2D, 0x72, 0xE5, 0x4E, 0xAA, 0xA4}},
+    {0x7D1D3A04, 0xDEBB, 0x4115, {0x95, 0xCF, 0x2F, 0x29, 0xDA, 0x29, 0x20, 0xDA}},
+    {0xA52BBA46, 0xE9E1, 0x435F, {0xB3, 0xD9, 0x28, 0xDA, 0xA6, 0x48, 0xC0, 0xF6}},
+    {0xA520A1A4, 0x1780, 0x4FF6, {0xBD, 0x18, 0x16, 0x73, 0x43, 0xC5, 0xAF, 0x16}},
+    {0x31C0DD25, 0x9439, 0x4F12, {0xBF, 0x41, 0x7F, 0xF4, 0xED, 0xA3, 0x87, 0x22}},
+};
+
+}  // namespace
+
+std::vector<std::string> Win32Platform::UserShellFolders() {
+    static const int kCsidls[] = {
+        CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_MYPICTURES, CSIDL_MYMUSIC,  CSIDL_MYVIDEO,   CSIDL_FAVORITES,
+        CSIDL_STARTMENU,        CSIDL_PROGRAMS, CSIDL_STARTUP,    CSIDL_APPDATA,  CSIDL_LOCAL_APPDATA,
+        CSIDL_TEMPLATES,        CSIDL_SENDTO,   CSIDL_RECENT,     CSIDL_NETHOOD,  CSIDL_PRINTHOOD, CSIDL_COOKIES,
+        CSIDL_HISTORY,          CSIDL_INTERNET_CACHE, CSIDL_CDBURN_AREA, CSIDL_ADMINTOOLS,
+    };
+    std::vector<std::string> folders;
+    for (const int csidl : kCsidls) {
+        std::string folder = GetSpecialFolder(csidl);
+        if (!folder.empty()) folders.push_back(std::move(folder));
+    }
+    if (GetKnownFolderPathFn knownFolderPath = KnownFolderPathFunction()) {
+        for (const GUID& id : kKnownFoldersWithoutCsidl) {
+            PWSTR path = nullptr;
+            if (knownFolderPath(id, 0, nullptr, &path) == S_OK && path != nullptr) {
+                std::wstring folder(path);
+                while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+                if (!folder.empty()) folders.push_back(Narrow(folder));
+            }
+            CoTaskMemFree(path);
+        }
+    }
+    return folders;
+}
+
 }  // namespace kv

@@ -55,6 +55,8 @@ public:
     NumberSeparators RegionalNumberSeparators() override;
     WindowsBitness GetWindowsBitness() override;
     bool CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) override;
+
+    std::vector<std::string> UserShellFolders() override;
 };
 
 }  // namespace kv

@@ -56,6 +56,10 @@ public:
     void SetNumberSeparators(const NumberSeparators& separators) { separators_ = separators; }
     void SetWindowsBitness(WindowsBitness bitness) { bitness_ = bitness; }
 
+    // Computer disinfection: the user's shell folders (by default the usual
+    // ones of C:\Users\user).
+    void SetUserShellFolders(const std::vector<std::string>& folders) { userShellFolders_ = folders; }
+
     // ---- Looking at the machine --------------------------------------------
     bool Exists(const std::string& path);
     std::string ContentOf(const std::string& path);
@@ -102,6 +106,8 @@ public:
     NumberSeparators RegionalNumberSeparators() override { return separators_; }
     WindowsBitness GetWindowsBitness() override { return bitness_; }
     bool CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) override;
+
+    std::vector<std::string> UserShellFolders() override { return userShellFolders_; }
 
     struct Node {
         std::string name;
@@ -166,6 +172,23 @@ private:
     // Tools.
     NumberSeparators separators_;
     WindowsBitness bitness_ = WindowsBitness::Bits64;
+
+    std::vector<std::string> userShellFolders_ = {
+        "C:\\Users\\user\\Desktop",
+        "C:\\Users\\user\\Documents",
+        "C:\\Users\\user\\Downloads",
+        "C:\\Users\\user\\Pictures",
+        "C:\\Users\\user\\Music",
+        "C:\\Users\\user\\Videos",
+        "C:\\Users\\user\\Favorites",
+        "C:\\Users\\user\\Links",
+        "C:\\Users\\user\\Contacts",
+        "C:\\Users\\user\\Saved Games",
+        "C:\\Users\\user\\Searches",
+        "C:\\Users\\user\\AppData\\Roaming",
+        "C:\\Users\\user\\AppData\\Local",
+        "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu",
+    };
 };
 
 }  // namespace kv::test

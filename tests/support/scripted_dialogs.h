@@ -18,16 +18,27 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::string>> saveChoices;
 
-    // "information | title | text", "warning | ...", "question | ...",
+    // "information | title | text", "warning | ...", "plain | ...", "question | ...",
     // "save-dialog | title | txt | *.txt".
     std::vector<std::string> events;
 
     void ShowMessage(BoxKind kind, const std::string& title, const std::string& text) override {
-        const char* name = kind == BoxKind::Information ? "information" : kind == BoxKind::Warning ? "warning" : "error";
+        const char* name = kind == BoxKind::Information ? "information"
+                           : kind == BoxKind::Warning   ? "warning"
+                           : kind == BoxKind::Plain     ? "plain"
+                                                        : "error";
         events.push_back(std::string(name) + " | " + title + " | " + text);
     }
     bool AskYesNo(const std::string& title, const std::string& text) override {
         events.push_back("question | " + title + " | " + text);
+        if (yesNoAnswers.empty()) return true;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    // Recorded as "warning-question | title | text"; answered like AskYesNo.
+    bool AskYesNoWarning(const std::string& title, const std::string& text) override {
+        events.push_back("warning-question | " + title + " | " + text);
         if (yesNoAnswers.empty()) return true;
         const bool answer = yesNoAnswers.front();
         yesNoAnswers.pop_front();
