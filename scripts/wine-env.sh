@@ -34,6 +34,7 @@ kv_wine_prefix() {
             wineserver -w
             touch "$prefix/.kv-ready"
         fi
+        kv_wine_keep_home_out "$prefix"
         # One persistent server per prefix, with its services running.
         if ! kv_wine_server_running; then
             setsid /usr/lib/wine/wineserver64 -p </dev/null >/dev/null 2>&1 9>&- &
@@ -47,6 +48,20 @@ kv_wine_prefix() {
             done
         fi
     ) 9>"$prefix.lock"
+}
+
+# Wine makes the profile's Desktop, Documents, Downloads, Music, Pictures and
+# Videos links to the Linux user's home. The tests write, clean and delete in
+# those folders: each link becomes an empty folder of the prefix, so nothing
+# a test does reaches the real user's files.
+kv_wine_keep_home_out() {
+    local entry
+    for entry in "$1"/drive_c/users/*/*; do
+        if [ -L "$entry" ]; then
+            rm -f "$entry"
+            mkdir -p "$entry"
+        fi
+    done
 }
 
 # True when the current prefix's wineserver is listening (Wine keeps its socket
