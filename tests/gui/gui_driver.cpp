@@ -9,6 +9,8 @@
 //   gui_driver tab N                shows tab N, prints the window's place as WxH+X+Y
 //   gui_driver device-check LETTER  the device check from its button with its closing box and save question
 //   gui_driver disinfect LETTER     the device disinfection from its button, its closing box, the save question
+//   gui_driver disinfect-computer   the computer disinfection from its button: a planted Run value goes, its
+//                                   closing box, the restart question answered No, the save question, the copies
 //   gui_driver english|portuguese   a language switch: every caption of the table, the tips
 //   gui_driver options LETTER       options saved, saved again after the file was deleted, live value
 //   gui_driver instructions         one instructions window however often it is asked for; F11
@@ -534,6 +536,66 @@ void StepDeviceDisinfection(wchar_t letter) {
         Answer(question, IDNO);
     }
     std::printf("ok: device disinfection, %zu report lines\n", lines.size());
+}
+
+// Disinfect Computer with a Run value planted that needs a restart once
+// removed: the closing box, then the restart question (answered No: nothing
+// restarts), then the save question; the value is gone and both automatic
+// copies are written.
+void StepComputerDisinfection() {
+    HWND main = WaitForMainWindow();
+    const bool asksToSave = IsChecked(main, C::CheckBox2);
+    const wchar_t* runKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    HKEY key = nullptr;
+    Expect(RegCreateKeyExW(HKEY_CURRENT_USER, runKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key,
+                           nullptr) == ERROR_SUCCESS,
+           "opening the Run key");
+    const wchar_t data[] = L"C:\\windows\\install\\win32.exe";
+    RegSetValueExW(key, L"HKCU", 0, REG_SZ, reinterpret_cast<const BYTE*>(data), sizeof(data));
+    for (const int csidl : {CSIDL_APPDATA, CSIDL_LOCAL_APPDATA}) {
+        WIN32_FIND_DATAW found;
+        const std::wstring folder = SpecialFolder(csidl) + L"\\zirozov\\";
+        HANDLE search = FindFirstFileW((folder + L"kv-pc-*.txt").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) continue;
+        do {
+            DeleteFileW((folder + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+
+    Click(main, C::BitBtn2);
+    const Box outcome = WaitForBox(main, "the computer disinfection's closing box");
+    const std::string found = "Vírus Encontrados e eliminados do Computador! Verifique o relatório!";
+    ExpectBox(outcome, "Atenção", found, "closing box");
+    const std::vector<std::wstring> lines = ReportLines(main);
+    Expect(lines.size() > 4, "report too short");
+    ExpectText(lines[2], L"[KV] - Verificando Computador", "header's action line");
+    bool removed = false;
+    for (const std::wstring& line : lines) removed = removed || line == L"[KV] > Chave de Registro HKCU foi deletada!";
+    Expect(removed, "the Run value's line is missing");
+    ExpectText(lines.back(), W("[KV] > " + found), "outcome line");
+    Answer(outcome, IDOK);
+
+    const Box restart = WaitForBox(main, "the restart question");
+    ExpectBox(restart, "Opções", "É necessário reiniciar o Computador! Reiniciar agora?", "restart question");
+    ExpectText(ReportLines(main).back(), W("[KV] - Processo Concluído com Sucesso!"), "line before the question");
+    Answer(restart, IDNO);
+    if (asksToSave) {
+        const Box question = WaitForBox(main, "the save question");
+        ExpectBox(question, "Aviso", "Deseja salvar o Relatório?", "save question");
+        Answer(question, IDNO);
+    }
+    Expect(RegQueryValueExW(key, L"HKCU", nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND,
+           "the Run value is still there");
+    RegCloseKey(key);
+    for (const int csidl : {CSIDL_APPDATA, CSIDL_LOCAL_APPDATA}) {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((SpecialFolder(csidl) + L"\\zirozov\\kv-pc-*.txt").c_str(), &found);
+        Expect(search != INVALID_HANDLE_VALUE, "an automatic copy is missing");
+        FindClose(search);
+    }
+    Expect(IsWindow(main) != FALSE, "the program is still running");
+    std::printf("ok: computer disinfection, %zu report lines\n", lines.size());
 }
 
 // The benchmark's step: the time from the click on the device check's button
@@ -1216,6 +1278,8 @@ int wmain(int argc, wchar_t** argv) {
         StepComputerCheck(argument == L"pt");
     } else if (step == L"disinfect") {
         StepDeviceDisinfection(argument[0]);
+    } else if (step == L"disinfect-computer") {
+        StepComputerDisinfection();
     } else if (step == L"timed-device-check") {
         StepTimedDeviceCheck(argument[0]);
     } else if (step == L"english") {

@@ -154,6 +154,9 @@ for copy in $copies/Roaming/zirozov/kv-pen-*.txt $copies/Local/zirozov/kv-pen-*.
     [ -f "$copy" ] && [ "$(tail -n 1 "$copy" | tr -d '\r')" = "$verdict" ] ||
         { echo "FAIL: automatic copy missing or not ending with the verdict: $copy"; exit 1; }
 done
+# Disinfect Computer from its button: its closing box, the restart question
+# answered No, the save question.
+step disinfect-computer
 printf 'x' >"$program_dir/iphist.dat"
 step end-session 'C:\kvgui\iphist.dat' L
 step restart "$program"
