@@ -190,6 +190,13 @@ bool ActionWorker::RelayedDialogs::AskYesNo(const std::string& title, const std:
     return answer;
 }
 
+bool ActionWorker::RelayedDialogs::AskYesNoWarning(const std::string& title, const std::string& text) {
+    if (worker_.StopRequested()) throw ActionStopped{};
+    bool answer = true;
+    worker_.AskWindow([&] { answer = worker_.windowDialogs_.AskYesNoWarning(title, text); });
+    return answer;
+}
+
 std::optional<std::string> ActionWorker::RelayedDialogs::ChooseSaveFile(const SaveDialogRequest& request) {
     if (worker_.StopRequested()) throw ActionStopped{};
     std::optional<std::string> chosen;

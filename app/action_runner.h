@@ -116,6 +116,7 @@ private:
         explicit RelayedDialogs(ActionWorker& worker) : worker_(worker) {}
         void ShowMessage(BoxKind kind, const std::string& title, const std::string& text) override;
         bool AskYesNo(const std::string& title, const std::string& text) override;
+        bool AskYesNoWarning(const std::string& title, const std::string& text) override;
         std::optional<std::string> ChooseSaveFile(const SaveDialogRequest& request) override;
 
     private:

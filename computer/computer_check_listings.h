@@ -63,6 +63,8 @@ public:
     bool CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) override {
         return os_.CopyFileOverReporting(source, target, error);
     }
+    // Computer disinfection.
+    std::vector<std::string> UserShellFolders() override { return os_.UserShellFolders(); }
 
 private:
     PlatformOps& os_;
