@@ -32,9 +32,9 @@ void Transcript::OnLineAppended(const std::string& line) { Add(line); }
 
 void Transcript::ShowMessage(BoxKind kind, const std::string& title, const std::string& text) {
     const char* name = kind == BoxKind::Information ? "information"
-                           : kind == BoxKind::Warning   ? "warning"
-                           : kind == BoxKind::Plain     ? "plain"
-                                                        : "error";
+                       : kind == BoxKind::Warning   ? "warning"
+                       : kind == BoxKind::Plain     ? "plain"
+                                                    : "error";
     Add(BoxLine(name, title, text));
 }
 

@@ -38,10 +38,9 @@ void WriteOutcome(ActionContext& ctx) {
 // Some removals take effect only once Windows starts again. Only Yes
 // restarts; the restart is not forced, so other programs may still refuse it.
 void AskForRestart(ActionContext& ctx) {
-    const bool restart =
-        ctx.dialogs.AskYesNoWarning(ctx.Pick("Opções", "Options"),
-                                    ctx.Pick("É necessário reiniciar o Computador! Reiniciar agora?",
-                                             "You must restart your computer! Restart now?"));
+    const bool restart = ctx.dialogs.AskYesNoWarning(ctx.Pick("Opções", "Options"),
+                                                     ctx.Pick("É necessário reiniciar o Computador! Reiniciar agora?",
+                                                              "You must restart your computer! Restart now?"));
     if (restart) ctx.os.ExitWindowsWithPrivilege(kRestartNotForced);
 }
 

@@ -71,8 +71,8 @@ struct KnownProcess {
 };
 
 const KnownProcess kKnownProcesses[] = {
-    {"[kv001]", "wscript.exe", true},   {"[kv002]", "xcv.exe", true},       {"[kv003]", "rundll32.exe", false},
-    {"[kv004]", "lulu.exe", true},      {"[kv005]", "svccscsvc.exe", true}, {"[kv006]", "yotsleks.exe", true},
+    {"[kv001]", "wscript.exe", true},  {"[kv002]", "xcv.exe", true},       {"[kv003]", "rundll32.exe", false},
+    {"[kv004]", "lulu.exe", true},     {"[kv005]", "svccscsvc.exe", true}, {"[kv006]", "yotsleks.exe", true},
     {"[kv007]", "breakini.exe", true},
 };
 
@@ -95,8 +95,7 @@ void EndKnownProcesses(ActionContext& ctx) {
 
 // ---- Groups 3 and 4: Run values of the current user ---------------------------
 
-const char* const kSafeModeAdvice =
-    "Para remover este vírus é necessário executar o KV Vuduv em Modo de Segurança!";
+const char* const kSafeModeAdvice = "Para remover este vírus é necessário executar o KV Vuduv em Modo de Segurança!";
 
 void AdviseSafeMode(ActionContext& ctx) { ctx.dialogs.ShowMessage(BoxKind::Plain, "KV Vuduv", kSafeModeAdvice); }
 
@@ -123,7 +122,8 @@ void DeleteVirusFolderIfPresent(ActionContext& ctx, const std::string& path) {
     DeleteFolderTree(ctx, path, FolderTreeLevel::Nested);
     if (!ctx.flags().FolderFoundFlag) return;
     if (ctx.os.FolderExists(path)) {
-        ctx.Pair("[KV] > Pasta " + path + " não pôde ser Deletada!", "[KV] > Folder " + path + " could not be deleted!");
+        ctx.Pair("[KV] > Pasta " + path + " não pôde ser Deletada!",
+                 "[KV] > Folder " + path + " could not be deleted!");
     } else {
         ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!", "[KV] > Folder " + path + " Successfully Deleted!");
     }
@@ -180,10 +180,10 @@ void RemoveKnownFiles(ActionContext& ctx, const KnownFile (&files)[N]) {
 }
 
 const KnownFile kKnownFiles[] = {
-    {csidl::kAltStartup, "pccai.lnk"},     {csidl::kAltStartup, "lulu.exe"},
-    {csidl::kWindows, "svccscsvc.exe"},    {csidl::kAppData, "Meu_pc.zip"},
-    {csidl::kAppData, "breakini.exe"},     {csidl::kAppData, "yotsleks.exe"},
-    {csidl::kLocalAppData, "Meu_pc.zip"},  {csidl::kLocalAppData, "breakini.exe"},
+    {csidl::kAltStartup, "pccai.lnk"},      {csidl::kAltStartup, "lulu.exe"},
+    {csidl::kWindows, "svccscsvc.exe"},     {csidl::kAppData, "Meu_pc.zip"},
+    {csidl::kAppData, "breakini.exe"},      {csidl::kAppData, "yotsleks.exe"},
+    {csidl::kLocalAppData, "Meu_pc.zip"},   {csidl::kLocalAppData, "breakini.exe"},
     {csidl::kLocalAppData, "yotsleks.exe"},
 };
 
@@ -217,9 +217,11 @@ void RemoveGoogleFolders(ActionContext& ctx) {
         if (!ctx.flags().FolderFoundFlag) continue;
         if (ctx.os.FolderExists(path)) {
             ctx.flags().UndeletedFileFlag = true;
-            ctx.Pair("[KV] > Pasta " + path + " não pôde ser Deletada!", "[KV] > " + path + " folder can not be Deleted!");
+            ctx.Pair("[KV] > Pasta " + path + " não pôde ser Deletada!",
+                     "[KV] > " + path + " folder can not be Deleted!");
         } else {
-            ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!", "[KV] > " + path + " folder Successfully Deleted!");
+            ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!",
+                     "[KV] > " + path + " folder Successfully Deleted!");
         }
     }
 }
@@ -241,10 +243,12 @@ void RemovePictureValues(ActionContext& ctx) {
             ctx.flags().InfectionFlag = true;
             ctx.os.RunCommandLine(kDeleteTaskCommand);
             if (DeleteValue(ctx, root, kRunKey, name)) {
-                ctx.Pair("[KV] > Chave " + name + " Deletada com Sucesso!", "[KV] > key " + name + " Successfully Deleted!");
+                ctx.Pair("[KV] > Chave " + name + " Deletada com Sucesso!",
+                         "[KV] > key " + name + " Successfully Deleted!");
             } else {
                 ctx.flags().UndeletedFileFlag = true;
-                ctx.Pair("[KV] > Chave " + name + " não pôde ser Deletada!", "[KV] > Key " + name + " It could not be deleted!");
+                ctx.Pair("[KV] > Chave " + name + " não pôde ser Deletada!",
+                         "[KV] > Key " + name + " It could not be deleted!");
             }
         }
     }
@@ -294,7 +298,8 @@ void CleanUsersOwnFolder(ActionContext& ctx, const std::string& path) {
 void DeleteInfectedFolder(ActionContext& ctx, const std::string& path) {
     DeleteFolderTree(ctx, path, FolderTreeLevel::Nested);
     if (ctx.os.FolderExists(path)) {
-        ctx.Pair("[KV] > Pasta " + path + " não pôde ser Deletada!", "[KV] > Folder " + path + " could not be Deleted!");
+        ctx.Pair("[KV] > Pasta " + path + " não pôde ser Deletada!",
+                 "[KV] > Folder " + path + " could not be Deleted!");
         DeleteFolderTree(ctx, path, FolderTreeLevel::Nested);
     } else {
         ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!", "[KV] > Folder " + path + " Successfully Deleted!");
@@ -467,9 +472,11 @@ void RemoveSality(ActionContext& ctx) {
         ctx.os.ClearAttributes(folder);
         DeleteFolderTree(ctx, folder, FolderTreeLevel::Nested);
         if (ctx.os.FolderExists(folder)) {
-            ctx.Pair("[KV] > Pasta " + folder + " não pode ser deletada!", "[KV] > Folder " + folder + " can not be deleted!");
+            ctx.Pair("[KV] > Pasta " + folder + " não pode ser deletada!",
+                     "[KV] > Folder " + folder + " can not be deleted!");
         } else {
-            ctx.Pair("[KV] > Pasta " + folder + " deletada com sucesso!", "[KV] > Folder " + folder + " Successfully Deleted!");
+            ctx.Pair("[KV] > Pasta " + folder + " deletada com sucesso!",
+                     "[KV] > Folder " + folder + " Successfully Deleted!");
         }
     }
     const std::string path = Special(ctx, csidl::kAltStartup) + "\\desktop.exe";
@@ -477,9 +484,11 @@ void RemoveSality(ActionContext& ctx) {
         ctx.flags().InfectionFlag = true;
         ctx.os.RemoveFile(path);
         if (ctx.os.FileExists(path)) {
-            ctx.Pair("[KV] > Arquivo " + path + " não pode ser deletado!", "[KV] > File " + path + " can not be deleted!");
+            ctx.Pair("[KV] > Arquivo " + path + " não pode ser deletado!",
+                     "[KV] > File " + path + " can not be deleted!");
         } else {
-            ctx.Pair("[KV] > Arquivo " + path + " deletado com sucesso!", "[KV] > File " + path + " Sucessfully Deleted!");
+            ctx.Pair("[KV] > Arquivo " + path + " deletado com sucesso!",
+                     "[KV] > File " + path + " Sucessfully Deleted!");
         }
     }
 }
@@ -493,7 +502,8 @@ void RemoveXcv(ActionContext& ctx) {
             ctx.Pair("[KV] - Pasta " + path + " não pôde ser Deletada ou não Existe!",
                      "[KV] - Folder " + path + " could not be deleted or not exists!");
         } else {
-            ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!", "[KV] > Folder " + path + " Successfully Deleted!");
+            ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!",
+                     "[KV] > Folder " + path + " Successfully Deleted!");
         }
     }
     const MessagePair deleted{"[KV] > Chave de Registro xcv.exe Deletada!", "[KV] > Xcv.exe deleted registry key!"};

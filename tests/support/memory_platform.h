@@ -116,7 +116,7 @@ public:
         std::uint64_t size = 0;
         std::string content;
         bool locked = false;
-        std::string linkTarget;                              // set for folder links
+        std::string linkTarget;                                 // set for folder links
         std::map<std::string, std::unique_ptr<Node>> children;  // keyed by folded name
     };
 
@@ -174,20 +174,13 @@ private:
     WindowsBitness bitness_ = WindowsBitness::Bits64;
 
     std::vector<std::string> userShellFolders_ = {
-        "C:\\Users\\user\\Desktop",
-        "C:\\Users\\user\\Documents",
-        "C:\\Users\\user\\Downloads",
-        "C:\\Users\\user\\Pictures",
-        "C:\\Users\\user\\Music",
-        "C:\\Users\\user\\Videos",
-        "C:\\Users\\user\\Favorites",
-        "C:\\Users\\user\\Links",
-        "C:\\Users\\user\\Contacts",
-        "C:\\Users\\user\\Saved Games",
-        "C:\\Users\\user\\Searches",
-        "C:\\Users\\user\\AppData\\Roaming",
-        "C:\\Users\\user\\AppData\\Local",
-        "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu",
+        "C:\\Users\\user\\Desktop",        "C:\\Users\\user\\Documents",
+        "C:\\Users\\user\\Downloads",      "C:\\Users\\user\\Pictures",
+        "C:\\Users\\user\\Music",          "C:\\Users\\user\\Videos",
+        "C:\\Users\\user\\Favorites",      "C:\\Users\\user\\Links",
+        "C:\\Users\\user\\Contacts",       "C:\\Users\\user\\Saved Games",
+        "C:\\Users\\user\\Searches",       "C:\\Users\\user\\AppData\\Roaming",
+        "C:\\Users\\user\\AppData\\Local", "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu",
     };
 };
 

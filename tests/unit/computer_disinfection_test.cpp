@@ -70,7 +70,8 @@ const Lines kCleanStepsPt = {
     "[KV] - Procurando Vírus com extensão WSF...",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\Microsoft Office\\",
     "[KV] - Procurando Vírus com extensão JS...",
-    "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\",
+    "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start "
+    "Menu\\Programs\\Startup\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Local\\",
@@ -83,7 +84,8 @@ const Lines kCleanStepsPt = {
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Program Files\\Internet Explorer\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Program Files\\Internet Explorer\\",
     "[KV] - Procurando Vírus com extensão VBS...",
-    "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\",
+    "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start "
+    "Menu\\Programs\\Startup\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Local\\",
@@ -92,7 +94,8 @@ const Lines kCleanStepsPt = {
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Local\\Temp\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Windows\\temp\\",
     "[KV] - Procurando Vírus com extensão VBE...",
-    "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\",
+    "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start "
+    "Menu\\Programs\\Startup\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\",
     "[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Local\\",
@@ -139,7 +142,8 @@ const Lines kCleanStepsEn = {
     "[KV] - Looking Virus with WSF extension...",
     "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Roaming\\Microsoft Office\\",
     "[KV] - Looking Virus with JS extension...",
-    "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\",
+    "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start "
+    "Menu\\Programs\\Startup\\",
     "[KV] - No Code/Virus Found in C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\",
     "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Roaming\\",
     "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Local\\",
@@ -152,7 +156,8 @@ const Lines kCleanStepsEn = {
     "[KV] - No Code/Virus Found in C:\\Program Files\\Internet Explorer\\",
     "[KV] - No Code/Virus Found in C:\\Program Files\\Internet Explorer\\",
     "[KV] - Looking Virus VBS extension with...",
-    "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\",
+    "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start "
+    "Menu\\Programs\\Startup\\",
     "[KV] - No Code/Virus Found in C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\",
     "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Roaming\\",
     "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Local\\",
@@ -161,7 +166,8 @@ const Lines kCleanStepsEn = {
     "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Local\\Temp\\",
     "[KV] - No Code/Virus Found in C:\\Windows\\temp\\",
     "[KV] - Looking Virus with VBE extension...",
-    "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\",
+    "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start "
+    "Menu\\Programs\\Startup\\",
     "[KV] - No Code/Virus Found in C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\",
     "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Roaming\\",
     "[KV] - No Code/Virus Found in C:\\Users\\user\\AppData\\Local\\",
@@ -294,8 +300,9 @@ Closing ClosingFor(UiLanguage language, bool infection, bool undeleted, bool res
     }
     closing.lines.push_back(pt ? "[KV] - Processo Concluído com Sucesso!" : "[KV] - Process Completed Successfully!");
     if (restart) {
-        closing.events.push_back(pt ? "warning-question | Opções | É necessário reiniciar o Computador! Reiniciar agora?"
-                                    : "warning-question | Options | You must restart your computer! Restart now?");
+        closing.events.push_back(
+            pt ? "warning-question | Opções | É necessário reiniciar o Computador! Reiniciar agora?"
+               : "warning-question | Options | You must restart your computer! Restart now?");
     }
     closing.events.push_back(pt ? "question | Aviso | Deseja salvar o Relatório?"
                                 : "question | Warning | Want to save the report?");
@@ -324,8 +331,8 @@ TEST(ComputerDisinfection, CleanComputerInBothLanguages) {
     {
         Machine m(UiLanguage::Portuguese);
         m.Run();
-        const Lines report = Join({kHeaderPt, kCleanStepsPt,
-                                   {"[KV] - Nenhum Vírus Encontrado!", "[KV] - Processo Concluído com Sucesso!"}});
+        const Lines report = Join(
+            {kHeaderPt, kCleanStepsPt, {"[KV] - Nenhum Vírus Encontrado!", "[KV] - Processo Concluído com Sucesso!"}});
         ExpectReport(m.session.report.Lines(), report);
         EXPECT_EQ(m.dialogs.events, (Lines{"information | Aviso | Nenhum Vírus Encontrado neste Computador!",
                                            "question | Aviso | Deseja salvar o Relatório?"}));
@@ -371,9 +378,9 @@ void RunGroupCases(const std::vector<GroupCase>& cases) {
         m.Run();
         const bool pt = c.language == UiLanguage::Portuguese;
         const Closing closing = ClosingFor(c.language, c.infection, c.undeleted, c.restart);
-        ExpectReport(m.session.report.Lines(),
-                  Join({pt ? kHeaderPt : kHeaderEn, Edited(pt ? kCleanStepsPt : kCleanStepsEn, c.edits),
-                        closing.lines}));
+        ExpectReport(
+            m.session.report.Lines(),
+            Join({pt ? kHeaderPt : kHeaderEn, Edited(pt ? kCleanStepsPt : kCleanStepsEn, c.edits), closing.lines}));
         EXPECT_EQ(m.dialogs.events, closing.events);
         const ScanOutcome& flags = m.session.outcome;
         EXPECT_EQ(flags.InfectionFlag, c.infection);
@@ -414,8 +421,11 @@ TEST(ComputerDisinfection, ProcessesFilesAndFoldersOfGroupsOneToSeven) {
          {{{"[KV] - Processo [kv001] não está em execução neste computador!"}, {"[KV] > Processo [kv001] finalizado!"}},
           {{"[KV] - Processo [kv003] não está em execução neste computador!"}, {"[KV] > Processo [kv003] finalizado!"}},
           {{"[KV] - Processo [kv008] não está em execução neste computador!"}, {"[KV] > Processo [kv008] finalizado!"}},
-          {{"[KV] - Processo [kv009] não está em execução neste computador!"}, {"[KV] > Processo [kv009] finalizado!"}}},
-         true, false, false,
+          {{"[KV] - Processo [kv009] não está em execução neste computador!"},
+           {"[KV] > Processo [kv009] finalizado!"}}},
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) {
              EXPECT_TRUE(Running(os, "calc.exe"));
              EXPECT_FALSE(Running(os, "notepad.exe") || Running(os, "wscript.exe") || Running(os, "msiexec.exe"));
@@ -428,13 +438,18 @@ TEST(ComputerDisinfection, ProcessesFilesAndFoldersOfGroupsOneToSeven) {
          },
          {{{"[KV] - Process [kv003] is not running on this computer! "}, {"[KV] > Process [kv003] finished!"}},
           {{"[KV] - Process [kv008] is not running on this computer!"}, {"[KV] > Process [kv008] finished!"}}},
-         true, false, false,
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) { EXPECT_FALSE(Running(os, "calc.exe")); }},
         {"only rundll32.exe: nothing found",
          UiLanguage::Portuguese,
          [](MemoryPlatform& os) { os.AddProcess("rundll32.exe"); },
-         {{{"[KV] - Processo [kv003] não está em execução neste computador!"}, {"[KV] > Processo [kv003] finalizado!"}}},
-         false, false, false,
+         {{{"[KV] - Processo [kv003] não está em execução neste computador!"},
+           {"[KV] > Processo [kv003] finalizado!"}}},
+         false,
+         false,
+         false,
          nullptr},
         {"a program in the common application data, with its Run value",
          UiLanguage::Portuguese,
@@ -447,7 +462,9 @@ TEST(ComputerDisinfection, ProcessesFilesAndFoldersOfGroupsOneToSeven) {
             "[KV] > Arquivo C:\\ProgramData\\svc.exe Deletado com Sucesso!",
             "[KV] - Chave de Registro svc não Encontrada!", "[KV] - Chave de Registro svc não Encontrada!",
             "[KV] - Chave de Registro svc Deletada!"}}},
-         true, false, false,
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) {
              EXPECT_FALSE(os.Exists("C:\\ProgramData\\svc.exe"));
              EXPECT_FALSE(os.RegValueExists(HKLM, kRun, "svc"));
@@ -462,7 +479,9 @@ TEST(ComputerDisinfection, ProcessesFilesAndFoldersOfGroupsOneToSeven) {
          },
          {After(kGroup2LinePt, {"[KV] > Chave de Registro upd foi deletada!",
                                 "[KV] > Pasta " LOCAL "\\nefcb\\ Deletada com Sucesso!"})},
-         true, false, false,
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) {
              EXPECT_FALSE(os.RegValueExists(HKCU, kRun, "upd"));
              EXPECT_TRUE(os.RegValueExists(HKCU, kRun, "other"));
@@ -475,16 +494,19 @@ TEST(ComputerDisinfection, ProcessesFilesAndFoldersOfGroupsOneToSeven) {
              os.SetRegistryString(HKCU, kRun, "Updater", ROAMING "\\WindowsUpdate\\Live.exe");
              os.SetRegistryString(HKCU, kRun, "Windows Live", "x");
              os.SetRegistryString(HKCU, kRun, "Live", "y");
-             os.SetRegistryString(HKCU, kRun, "Other case", "c:\\users\\user\\appdata\\roaming\\windowsupdate\\live.exe");
+             os.SetRegistryString(HKCU, kRun, "Other case",
+                                  "c:\\users\\user\\appdata\\roaming\\windowsupdate\\live.exe");
              os.AddFile(ROAMING "\\WindowsUpdate\\Live.exe", 5000);
              os.AddFile(ROAMING "\\Windows Live\\cfg.dat", 50);
          },
-         {After(kGroup2LinePt, {"[KV] > Chave de Registro Updater foi deletada!",
-                                "[KV] > Chave de Registro Windows Live foi deletada!",
-                                "[KV] > Chave de Registro Live foi deletada!",
-                                "[KV] > Pasta " ROAMING "\\WindowsUpdate Deletada com Sucesso!",
-                                "[KV] > Pasta " ROAMING "\\Windows Live Deletada com Sucesso!"})},
-         true, false, false,
+         {After(kGroup2LinePt,
+                {"[KV] > Chave de Registro Updater foi deletada!",
+                 "[KV] > Chave de Registro Windows Live foi deletada!", "[KV] > Chave de Registro Live foi deletada!",
+                 "[KV] > Pasta " ROAMING "\\WindowsUpdate Deletada com Sucesso!",
+                 "[KV] > Pasta " ROAMING "\\Windows Live Deletada com Sucesso!"})},
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) {
              EXPECT_EQ(os.RegValueNames(HKCU, kRun), Lines{"Other case"});
              EXPECT_FALSE(os.Exists(ROAMING "\\WindowsUpdate") || os.Exists(ROAMING "\\Windows Live"));
@@ -498,12 +520,13 @@ TEST(ComputerDisinfection, ProcessesFilesAndFoldersOfGroupsOneToSeven) {
              os.AddFile(LOCAL "\\Meu_pc.zip", 3000);
              os.SetLocked(LOCAL "\\Meu_pc.zip");
          },
-         {After(kGroup2LinePt,
-                {"[KV] > Arquivo " ROAMING "\\breakini.exe Deletado!",
-                 "[KV] > Chave de Registro breakini Deletada com Sucesso! - CurrentUser",
-                 "[KV] > Chave de Registro breakini.exe Deletada com Sucesso! - LocalMachine",
-                 "[KV] > Arquivo " LOCAL "\\Meu_pc.zip não pôde ser Deletado!"})},
-         true, true, false,
+         {After(kGroup2LinePt, {"[KV] > Arquivo " ROAMING "\\breakini.exe Deletado!",
+                                "[KV] > Chave de Registro breakini Deletada com Sucesso! - CurrentUser",
+                                "[KV] > Chave de Registro breakini.exe Deletada com Sucesso! - LocalMachine",
+                                "[KV] > Arquivo " LOCAL "\\Meu_pc.zip não pôde ser Deletado!"})},
+         true,
+         true,
+         false,
          [](MemoryPlatform& os) {
              EXPECT_FALSE(os.Exists(ROAMING "\\breakini.exe"));
              EXPECT_TRUE(os.RegValueNames(HKCU, kRun).empty() && os.RegValueNames(HKLM, kRun).empty());
@@ -523,7 +546,9 @@ TEST(ComputerDisinfection, ProcessesFilesAndFoldersOfGroupsOneToSeven) {
           {{"[KV] - No Code/Virus Found in " ROAMING "\\Microsoft\\"},
            {"[KV] - No Code/Virus Found in " ROAMING "\\google_pdf\\",
             "[KV] - No Code/Virus Found in " ROAMING "\\Microsoft\\"}}},
-         true, true, false,
+         true,
+         true,
+         false,
          [](MemoryPlatform& os) { EXPECT_FALSE(os.Exists(LOCAL "\\google_i9")); }},
         {"Run values opening a .jpg start the task's deletion once each; .JPG is left",
          UiLanguage::Portuguese,
@@ -534,7 +559,9 @@ TEST(ComputerDisinfection, ProcessesFilesAndFoldersOfGroupsOneToSeven) {
              os.SetRegistryDword(HKCU, kRun, "n", 7);
          },
          {After(kLastGoogleLinePt, {"[KV] > Chave pic Deletada com Sucesso!", "[KV] > Chave b Deletada com Sucesso!"})},
-         true, false, false,
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) {
              const std::string command = "cmd /c schtasks /delete /tn \"Google Security\" /f";
              EXPECT_EQ(os.CommandLines(), (Lines{command, command}));
@@ -547,7 +574,9 @@ TEST(ComputerDisinfection, ProcessesFilesAndFoldersOfGroupsOneToSeven) {
              os.ProtectRegistryKey(HKLM, kRun);
          },
          {After("[KV] - Folder " ROAMING "\\google_pdf\\ not Found!", {"[KV] > Key pic It could not be deleted!"})},
-         true, true, false,
+         true,
+         true,
+         false,
          nullptr},
     });
 }
@@ -586,15 +615,16 @@ TEST(ComputerDisinfection, InfectedFoldersAreDeletedButTheUsersOwnFoldersAreKept
              os.AddFile(ROAMING "\\Updater\\u.exe", 10);
              os.AddFile(ROAMING "\\Updater\\u.js", 10);
          },
-         {After(kLastGoogleLinePt,
-                Join({KeptFolderPt(PROFILE "\\AppData", "k.exe", "k.js"),
-                      KeptFolderPt(PROFILE "\\Desktop", "tool.exe", "go.js"),
-                      KeptFolderPt(PROFILE "\\Downloads", "a.exe", "b.js"),
-                      {"[KV] > Pasta " PROFILE "\\Sys32 está infectada!",
-                       "[KV] > Pasta " PROFILE "\\Sys32 Deletada com Sucesso!",
-                       "[KV] > Pasta " ROAMING "\\Updater está infectada!",
-                       "[KV] > Pasta " ROAMING "\\Updater Deletada com Sucesso!"}}))},
-         true, false, false,
+         {After(kLastGoogleLinePt, Join({KeptFolderPt(PROFILE "\\AppData", "k.exe", "k.js"),
+                                         KeptFolderPt(PROFILE "\\Desktop", "tool.exe", "go.js"),
+                                         KeptFolderPt(PROFILE "\\Downloads", "a.exe", "b.js"),
+                                         {"[KV] > Pasta " PROFILE "\\Sys32 está infectada!",
+                                          "[KV] > Pasta " PROFILE "\\Sys32 Deletada com Sucesso!",
+                                          "[KV] > Pasta " ROAMING "\\Updater está infectada!",
+                                          "[KV] > Pasta " ROAMING "\\Updater Deletada com Sucesso!"}}))},
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) {
              EXPECT_FALSE(os.Exists(PROFILE "\\Sys32") || os.Exists(ROAMING "\\Updater"));
              EXPECT_FALSE(os.Exists(PROFILE "\\Desktop\\tool.exe") || os.Exists(PROFILE "\\Desktop\\go.js"));
@@ -621,17 +651,15 @@ TEST(ComputerDisinfection, InfectedFoldersAreDeletedButTheUsersOwnFoldersAreKept
                  "[KV] > Folder " PROFILE "\\Locked could not be Deleted!",
                  "[KV] > Folder " PROFILE "\\OneDrive is infected!",
                  "[KV] - Process [kv00x] is not running on this computer!",
-                 "[KV] > File " PROFILE "\\OneDrive\\s.exe Successfully Deleted!",
-                 "[KV] - Registry key s not Found!",
-                 "[KV] - Registry key s not Found!",
-                 "[KV] - Registry key s not Found!",
+                 "[KV] > File " PROFILE "\\OneDrive\\s.exe Successfully Deleted!", "[KV] - Registry key s not Found!",
+                 "[KV] - Registry key s not Found!", "[KV] - Registry key s not Found!",
                  "[KV] - Process [kv00x] is not running on this computer!",
-                 "[KV] > File " PROFILE "\\OneDrive\\s.js Successfully Deleted!",
-                 "[KV] - Registry key s not Found!",
-                 "[KV] - Registry key s not Found!",
-                 "[KV] - Registry key s not Found!",
+                 "[KV] > File " PROFILE "\\OneDrive\\s.js Successfully Deleted!", "[KV] - Registry key s not Found!",
+                 "[KV] - Registry key s not Found!", "[KV] - Registry key s not Found!",
                  "[KV] > Folder " PROFILE "\\OneDrive kept because it is the user's own folder!"})},
-         true, false, false,
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) {
              EXPECT_TRUE(os.FileExists(PROFILE "\\Locked\\l.exe"));
              EXPECT_FALSE(os.Exists(PROFILE "\\Locked\\l.js"));
@@ -652,7 +680,9 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
          },
          {After(kLastNotFoundBeforeGroup10Pt, {"[KV] > Arquivo " STARTUP "\\start.lnk Deletado!",
                                                "[KV] > Arquivo " COMMON_STARTUP "\\empezar.lnk Deletado!"})},
-         true, false, false,
+         true,
+         false,
+         false,
          nullptr},
         {"the WSF script removes its own Run value; no restart",
          UiLanguage::Portuguese,
@@ -669,7 +699,9 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
           // The step-by-step walk of the roaming folder meets the new folder too.
           After("[KV] - Nenhum Código/Vírus Encontrado em C:\\Users\\user\\AppData\\Roaming\\Microsoft\\",
                 {"[KV] - Nenhum Código/Vírus Encontrado em " ROAMING "\\Microsoft Office\\"})},
-         true, false, false,
+         true,
+         false,
+         false,
          nullptr},
         {"scripts: AVG Secure Search is left alone, SysinfY2X.db goes, a .vbe in Windows\\temp",
          UiLanguage::Portuguese,
@@ -692,7 +724,9 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
             "[KV] - Procurando Vírus com extensão EXE na pasta C:\\Windows\\system32\\install\\"},
            Join({FileRemovedPt("C:\\Windows\\temp\\e.vbe", "e"),
                  {"[KV] - Procurando Vírus com extensão EXE na pasta C:\\Windows\\system32\\install\\"}})}},
-         true, false, false,
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) { EXPECT_TRUE(os.FileExists("C:\\Program Files\\AVG Secure Search\\c.js")); }},
         {"win32.exe in the install folder and the HKCU value ask for a restart",
          UiLanguage::English,
@@ -705,7 +739,9 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
             "[KV] > File C:\\Windows\\system32\\install\\win32.exe Successfully Deleted!",
             "[KV] - Registry key win32 not Found!", "[KV] - Registry key win32 not Found!",
             "[KV] - Registry key win32 not Found!", "[KV] > HKCU registry key has been deleted!"}}},
-         true, false, true,
+         true,
+         false,
+         true,
          nullptr},
         {"Lnzyzj under both keys, one copy present; a program a Run value launches",
          UiLanguage::Portuguese,
@@ -722,16 +758,16 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
             "[KV] - Nenhum Código/Vírus Encontrado em " ROAMING "\\upd.exe\\"}},
           {{"[KV] - Chave de Registro Lnzyzj não Encontrada!", "[KV] - Chave de Registro Lnzyzj não Encontrada!",
             "[KV] - Nenhum Código/Vírus Encontrado!"},
-           {"[KV] > Chave de Registro Lnzyzj Deletada!",
-            "[KV] > Arquivo " ROAMING "\\Lnzyzj.exe Deletado com Sucesso!",
+           {"[KV] > Chave de Registro Lnzyzj Deletada!", "[KV] > Arquivo " ROAMING "\\Lnzyzj.exe Deletado com Sucesso!",
             "[KV] - Não foi possível excluír o arquivo " LOCAL "\\Lnzyzj.exe, ou ele não Existe!",
             "[KV] > Chave de Registro Lnzyzj Deletada!",
             "[KV] - Não foi possível excluír o arquivo " ROAMING "\\Lnzyzj.exe, ou ele não Existe!",
             "[KV] - Não foi possível excluír o Arquivo " LOCAL "\\Lnzyzj.exe, ou ele não Existe!",
             "[KV] - Processo upd.exe não está em execução neste computador!",
-            "[KV] > Arquivo " ROAMING "\\upd.exe Deletado!",
-            "[KV] > Chave de Registro Deletada com Sucesso!"}}},
-         true, false, false,
+            "[KV] > Arquivo " ROAMING "\\upd.exe Deletado!", "[KV] > Chave de Registro Deletada com Sucesso!"}}},
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) { EXPECT_TRUE(os.RegValueNames(HKCU, kRun).empty()); }},
         {"Lnzyzj in English: the two passes end their failure lines differently",
          UiLanguage::English,
@@ -746,7 +782,9 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
             "[KV] > Lnzyzj deleted registry key!",
             "[KV] - Could not delete file " ROAMING "\\Lnzyzj.exe, or it does not exists!",
             "[KV] - Could not delete file " LOCAL "\\Lnzyzj.exe, or it does not exists!"}}},
-         true, false, false,
+         true,
+         false,
+         false,
          nullptr},
         {"Sality: the Win folder of the system drive and desktop.exe in the alternate startup folder",
          UiLanguage::English,
@@ -756,9 +794,12 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
              os.SetSpecialFolder(csidl::kAltStartup, "C:\\AltStartup");
              os.AddFile("C:\\AltStartup\\desktop.exe", 10);
          },
-         {After("[KV] - Looking Desktop.exe (Sality)...", {"[KV] > Folder C:\\Win Successfully Deleted!",
-                                                           "[KV] > File C:\\AltStartup\\desktop.exe Sucessfully Deleted!"})},
-         true, false, false,
+         {After("[KV] - Looking Desktop.exe (Sality)...",
+                {"[KV] > Folder C:\\Win Successfully Deleted!",
+                 "[KV] > File C:\\AltStartup\\desktop.exe Sucessfully Deleted!"})},
+         true,
+         false,
+         false,
          [](MemoryPlatform& os) { EXPECT_FALSE(os.Exists("C:\\Win") || os.Exists("C:\\AltStartup\\desktop.exe")); }},
         {"Sality's desktop.exe that stays is no failure of the outcome",
          UiLanguage::Portuguese,
@@ -769,7 +810,9 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
          },
          {After("[KV] - Procurando desktop.exe (Sality)...",
                 {"[KV] > Arquivo C:\\AltStartup\\desktop.exe não pode ser deletado!"})},
-         true, false, false,
+         true,
+         false,
+         false,
          nullptr},
         {"xcv.exe: the ASX folder and the value under both keys",
          UiLanguage::English,
@@ -781,7 +824,9 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
          {{{"[KV] - Folder C:\\ProgramData\\ASX\\ not Found!"},
            {"[KV] > Folder C:\\ProgramData\\ASX Successfully Deleted!", "[KV] > Xcv.exe deleted registry key!",
             "[KV] > Xcv.exe deleted registry key!"}}},
-         true, false, false,
+         true,
+         false,
+         false,
          nullptr},
         {"dw.dll in the temporary folder and the Run value System",
          UiLanguage::Portuguese,
@@ -794,7 +839,9 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
           {{"[KV] - Nenhum Código/Vírus Encontrado em C:\\Windows\\temp\\", "[KV] - Reparando Funções de Sistema..."},
            {"[KV] - Nenhum Código/Vírus Encontrado em C:\\Windows\\temp\\", "[KV] > Chave de Registro System Deletada!",
             "[KV] - Reparando Funções de Sistema..."}}},
-         true, false, false,
+         true,
+         false,
+         false,
          nullptr},
         {"the policy values: deleted, not found, and one the user may not delete; a repair is no finding",
          UiLanguage::Portuguese,
@@ -805,17 +852,18 @@ TEST(ComputerDisinfection, ShortcutsScriptsAndRunValuesOfGroupsNineToEighteen) {
                                   "1");
              os.SetRegistryString(HKLM, "Software\\Policies\\Microsoft\\Internet Explorer\\control panel", "HomePage",
                                   "1");
-             os.SetRegistryDword(HKLM, "Software\\Policies\\Microsoft\\Windows NT\\SystemRestore", "DisableConfig",
-                                 1);
+             os.SetRegistryDword(HKLM, "Software\\Policies\\Microsoft\\Windows NT\\SystemRestore", "DisableConfig", 1);
              os.ProtectRegistryKey(HKLM, "Software\\Policies\\Microsoft\\Windows NT\\SystemRestore");
          },
-         {{{"[KV] - Chave de Registro NoControlPanel não Encontrada", "[KV] - Chave de Registro HomePage não Enontrada!",
-            "[KV] - Chave de Registro HomePage não Encontrada",
+         {{{"[KV] - Chave de Registro NoControlPanel não Encontrada",
+            "[KV] - Chave de Registro HomePage não Enontrada!", "[KV] - Chave de Registro HomePage não Encontrada",
             "[KV] - Chave de Registro DisableConfig não Encontrada!"},
            {"[KV] - Chave de Registro NoControlPanel Deletada!", "[KV] - Chave de Registro HomePage Deletada!",
             "[KV] - Chave de Registro HomePage Deletada!",
             "[KV] - Chave de Registro DisableConfig não pode ser Deletada!"}}},
-         false, false, false,
+         false,
+         false,
+         false,
          [](MemoryPlatform& os) {
              EXPECT_TRUE(
                  os.RegValueNames(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer").empty());
@@ -835,11 +883,12 @@ TEST(ComputerDisinfection, ARestartNeedAsksAfterTheOutcomeCopiesAndCompletionLin
         const Lines& report = m.session.report.Lines();
         const std::string outcome = "[KV] > Vírus Encontrados e eliminados do Computador! Verifique o relatório!";
         const std::string completion = "[KV] - Processo Concluído com Sucesso!";
-        ExpectReport(report, Join({kHeaderPt,
-                                Edited(kCleanStepsPt, {After("[KV] - Nenhum Código/Vírus Encontrado em " ROAMING
-                                                             "\\Microsoft Office\\",
-                                                             {"[KV] > Chave de Registro Microsoft Excel foi deletada!"})}),
-                                {outcome, completion}}));
+        ExpectReport(report,
+                     Join({kHeaderPt,
+                           Edited(kCleanStepsPt,
+                                  {After("[KV] - Nenhum Código/Vírus Encontrado em " ROAMING "\\Microsoft Office\\",
+                                         {"[KV] > Chave de Registro Microsoft Excel foi deletada!"})}),
+                           {outcome, completion}}));
         EXPECT_EQ(m.dialogs.events,
                   (Lines{"warning | Atenção | Vírus Encontrados e eliminados do Computador! Verifique o relatório!",
                          "warning-question | Opções | É necessário reiniciar o Computador! Reiniciar agora?",
@@ -865,14 +914,15 @@ TEST(ComputerDisinfection, OnWindowsXpTheUserIsAdvisedSafeModeAndTheShellIsEnded
     m.Run();
     const Closing closing = ClosingFor(UiLanguage::English, false, false, false);
     // Deleting the values is no finding of its own.
-    ExpectReport(m.session.report.Lines(),
-              Join({kHeaderEn, Edited(kCleanStepsEn, {After(kGroup2LineEn,
-                                                            {"[KV] > Chave de Registro upd foi deletada!",
-                                                             "[KV] > Process [explorer.exe] finished!",
-                                                             "[KV] > Chave de Registro Live foi deletada!",
-                                                             "[KV] - Process [explorer.exe] is not running on this "
-                                                             "computer!"})}),
-                    closing.lines}));
+    ExpectReport(
+        m.session.report.Lines(),
+        Join({kHeaderEn,
+              Edited(kCleanStepsEn, {After(kGroup2LineEn, {"[KV] > Chave de Registro upd foi deletada!",
+                                                           "[KV] > Process [explorer.exe] finished!",
+                                                           "[KV] > Chave de Registro Live foi deletada!",
+                                                           "[KV] - Process [explorer.exe] is not running on this "
+                                                           "computer!"})}),
+              closing.lines}));
     const std::string advice =
         "plain | KV Vuduv | Para remover este vírus é necessário executar o KV Vuduv em Modo de Segurança!";
     EXPECT_EQ(m.dialogs.events, Join({{advice, advice}, closing.events}));
@@ -884,10 +934,11 @@ TEST(ComputerDisinfection, ARemovalThatFailsWhileNothingWasFoundKeepsTheNothingF
     m.os.SetRegistryString(HKCU, kRun, "upd", "C:\\nefcb\\x.exe");
     m.os.ProtectRegistryKey(HKCU, kRun);
     m.Run();
-    ExpectReport(m.session.report.Lines(),
-              Join({kHeaderPt,
-                    Edited(kCleanStepsPt, {After(kGroup2LinePt, {"[KV] > Chave de Registro upd não pode ser Deletada!"})}),
-                    ClosingFor(UiLanguage::Portuguese, false, false, false).lines}));
+    ExpectReport(
+        m.session.report.Lines(),
+        Join({kHeaderPt,
+              Edited(kCleanStepsPt, {After(kGroup2LinePt, {"[KV] > Chave de Registro upd não pode ser Deletada!"})}),
+              ClosingFor(UiLanguage::Portuguese, false, false, false).lines}));
     EXPECT_TRUE(m.session.outcome.UndeletedFileFlag);
     EXPECT_EQ(m.dialogs.events, ClosingFor(UiLanguage::Portuguese, false, false, false).events);
 }
@@ -908,10 +959,10 @@ TEST(ComputerDisinfection, AFolderThePlatformLacksLeavesABackslashAndTheName) {
     // (The common startup folder, under C:\ProgramData too, is a folder of its own.)
     for (const std::string& line : kCleanStepsPt) {
         steps.push_back(EndsWith(line, " C:\\ProgramData\\") ? Replaced(line, "C:\\ProgramData", "")
-                                                               : Replaced(line, "C:\\ProgramData\\ASX", "\\ASX"));
+                                                             : Replaced(line, "C:\\ProgramData\\ASX", "\\ASX"));
     }
     ExpectReport(m.session.report.Lines(),
-              Join({kHeaderPt, steps, ClosingFor(UiLanguage::Portuguese, false, false, false).lines}));
+                 Join({kHeaderPt, steps, ClosingFor(UiLanguage::Portuguese, false, false, false).lines}));
     EXPECT_NE(std::find(steps.begin(), steps.end(), "[KV] - Pasta \\ASX\\ não Encontrada!"), steps.end());
     EXPECT_TRUE(m.os.FileExists("C:\\pccai.lnk"));
 }
@@ -930,11 +981,12 @@ TEST(ComputerDisinfection, TheConsoleProgramPrintsTheRestartQuestionAnswersNoAnd
     StringSink out, err;
     EXPECT_EQ(cli::RunCli({"--save", "C:\\r.txt", "disinfect-computer"}, os, out, err), cli::kExitFound);
     EXPECT_EQ(err.text, "");
-    const std::string ending = "[KV] > Vírus Encontrados e eliminados do Computador! Verifique o relatório!\n"
-                               "== warning | Atenção | Vírus Encontrados e eliminados do Computador! Verifique o "
-                               "relatório!\n"
-                               "[KV] - Processo Concluído com Sucesso!\n"
-                               "== question | Opções | É necessário reiniciar o Computador! Reiniciar agora?\n";
+    const std::string ending =
+        "[KV] > Vírus Encontrados e eliminados do Computador! Verifique o relatório!\n"
+        "== warning | Atenção | Vírus Encontrados e eliminados do Computador! Verifique o "
+        "relatório!\n"
+        "[KV] - Processo Concluído com Sucesso!\n"
+        "== question | Opções | É necessário reiniciar o Computador! Reiniciar agora?\n";
     ASSERT_GE(out.text.size(), ending.size());
     EXPECT_EQ(out.text.substr(out.text.size() - ending.size()), ending);
     EXPECT_TRUE(os.ExitWindowsCalls().empty());

@@ -2,7 +2,6 @@
 // prefix: the folders with a CSIDL and those only a known-folder ID names.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <shlobj.h>
 
 #include "core/text.h"
