@@ -1,8 +1,8 @@
 # Disinfect Computer on the test prefix planted as an infected computer: virus
-# files in the special folders, Run values under the current user and the
-# local machine, policy values, running programs with the catalogue's names,
-# a malware folder in the profile, and a small tool and script on the user's
-# Desktop. Everything the catalogue knows goes; the Desktop stays with the
+# files in the special folders, Run values under the current user and in both
+# views of the local machine, policy values, running programs with the
+# catalogue's names, a malware folder in the profile, and a small tool and
+# script on the user's Desktop. Everything the catalogue knows goes; the Desktop stays with the
 # user's own file; the restart question is printed and answered No.
 # shellcheck shell=bash disable=SC2034,SC2154  # variables shared with run-case.sh
 expect_exit=1
@@ -45,6 +45,9 @@ registry_file() { # registry_file SET|DELETE
     printf '\n[HKEY_LOCAL_MACHINE\\%s]\n' "$run_key"
     value HKLM '"C:\\windows\\syswow64\\install\\win32.exe"'
     value xcv.exe '"C:\\ProgramData\\ASX\\xcv.exe"'
+    # The 32-bit programs' view of the machine's keys (Wow6432Node).
+    printf '\n[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run]\n'
+    value "Microsoft Excel" '"wscript x.WsF"'
     printf '\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\n'
     value NoControlPanel dword:00000001
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\Policies\\Microsoft\\Windows NT\\SystemRestore]\n'
@@ -59,7 +62,7 @@ import_registry() {
 planted_entries=("$roaming/breakini.exe" "$startup/start.lnk" "$drive_c/ProgramData/svc.exe" "$local_data/google_i9"
     "$drive_c/ProgramData/ASX" "$profile/Temp/dw.dll" "$roaming/x.js" "$profile/Sys32" "$profile/Desktop/tool.exe"
     "$profile/Desktop/go.js")
-planted_values=(breakini System HKLM xcv.exe NoControlPanel DisableConfig)
+planted_values=(breakini System HKLM xcv.exe "Microsoft Excel" NoControlPanel DisableConfig)
 remove_planted() {
     import_registry DELETE || true
     rm -rf "${planted_entries[@]}" "$profile/Desktop/notas.txt" "$programs" \
@@ -149,7 +152,7 @@ check_after() {
         status=1
     }
     local values
-    values=$(for key in "HKCU\\$run_key" "HKLM\\$run_key" \
+    values=$(for key in "HKCU\\$run_key" "HKLM\\$run_key" 'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run' \
         'HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer' \
         'HKLM\Software\Policies\Microsoft\Windows NT\SystemRestore'; do
         kv_wine reg query "$key" 2>/dev/null | tr -d '\r'
