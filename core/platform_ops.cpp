@@ -19,6 +19,12 @@ bool IsProcessRunning(PlatformOps& os, const std::string& exeName) {
     return false;
 }
 
+std::optional<std::string> PlatformOps::ReadFileHead(const std::string& path, std::size_t maxBytes) {
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (bytes && bytes->size() > maxBytes) bytes->resize(maxBytes);
+    return bytes;
+}
+
 std::vector<DirEntry> FindByLongName(PlatformOps& os, const std::string& folder, const std::string& mask) {
     std::vector<DirEntry> kept;
     for (DirEntry& entry : os.FindEntries(folder + mask)) {

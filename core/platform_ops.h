@@ -6,6 +6,7 @@
 // come back as false or empty results, never as exceptions.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -143,6 +144,11 @@ public:
     virtual bool RegKeyExists(RegRoot root, const std::string& key) = 0;
     // Copies old to new (creating it) and deletes old when asked.
     virtual bool RegMoveKey(RegRoot root, const std::string& oldKey, const std::string& newKey, bool deleteOld) = 0;
+
+    // Shortcut reading: at most maxBytes bytes from the start of path, or
+    // nothing when it cannot be read. The default reads the whole file; the
+    // Windows platform stops at maxBytes, so a huge file costs nothing.
+    virtual std::optional<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes);
 
     // Shell and session.
     virtual void ShellOpen(const std::string& target, bool explore) = 0;

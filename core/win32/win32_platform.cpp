@@ -812,4 +812,23 @@ std::vector<std::string> Win32Platform::UserShellFolders() {
     return folders;
 }
 
+// ---- Shortcut reading ----------------------------------------------------------------
+
+std::optional<std::string> Win32Platform::ReadFileHead(const std::string& path, std::size_t maxBytes) {
+    ScopedHandle file(CreateFileW(FileApiPath(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return std::nullopt;
+    std::string content;
+    char chunk[16 * 1024];
+    while (content.size() < maxBytes) {
+        const DWORD wanted = static_cast<DWORD>(std::min(sizeof(chunk), maxBytes - content.size()));
+        DWORD done = 0;
+        if (!ReadFile(file.Get(), chunk, wanted, &done, nullptr)) return std::nullopt;
+        if (done == 0) break;
+        content.append(chunk, done);
+    }
+    return content;
+}
+
 }  // namespace kv

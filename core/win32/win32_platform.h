@@ -57,6 +57,9 @@ public:
     bool CopyFileOverReporting(const std::string& source, const std::string& target, std::string& error) override;
 
     std::vector<std::string> UserShellFolders() override;
+
+    // Shortcut reading.
+    std::optional<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) override;
 };
 
 }  // namespace kv

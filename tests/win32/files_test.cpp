@@ -293,6 +293,17 @@ TEST_F(FilesTest, WriteWholeFileReplacesTheContentAndReadWholeFileReadsItBack) {
     EXPECT_EQ(os.ReadWholeFile(folder / "missing.txt"), std::nullopt);
 }
 
+// Shortcut reading: a bounded read stops at its limit.
+TEST_F(FilesTest, ReadFileHeadReadsAtMostTheLimit) {
+    std::string big(100000, 'x');
+    big[70000] = 'y';
+    std::string error;
+    ASSERT_TRUE(os.WriteWholeFile(folder / "big.lnk", big, error));
+    EXPECT_EQ(os.ReadFileHead(folder / "big.lnk", 65537), big.substr(0, 65537));
+    EXPECT_EQ(os.ReadFileHead(folder / "big.lnk", 200000), big);
+    EXPECT_EQ(os.ReadFileHead(folder / "missing.lnk", 10), std::nullopt);
+}
+
 TEST_F(FilesTest, WriteWholeFileInAMissingFolderFailsWithTheSystemMessage) {
     std::string error;
     EXPECT_FALSE(os.WriteWholeFile(folder / "missing\\report.txt", "text", error));
