@@ -4,6 +4,7 @@
 #include "core/report_header.h"
 #include "device/drive_list.h"
 #include "routines/probes.h"
+#include "routines/shortcut_payload.h"
 
 namespace kv {
 namespace {
@@ -63,6 +64,16 @@ void RunRootProbes(ActionContext& ctx, const std::string& root) {
     }
 }
 
+// Root shortcuts that start hidden files of the device: the shortcut and
+// each of its files, one line each.
+void ReportShortcutPayloads(ActionContext& ctx, const std::string& root) {
+    for (const ShortcutPayload& found : FindShortcutPayloads(ctx.os, root)) {
+        ctx.flags().InfectionFlag = true;
+        WriteShortcutWithPayloadLine(ctx, found.shortcut);
+        for (const std::string& file : found.files) WritePayloadFileLine(ctx, file);
+    }
+}
+
 // Scripts, documents, shortcuts and disguised executables at the root, then
 // scripts one level down.
 void RunOtherProbes(ActionContext& ctx, const std::string& root) {
@@ -80,6 +91,8 @@ void RunOtherProbes(ActionContext& ctx, const std::string& root) {
     ctx.flags().ShortcutSeenFlag = false;
     ctx.Line("[KV] - Verificando Atalhos...");
     ProbeFileAndRunValue(ctx, root, "*.lnk");
+    // Before the executable probe makes the root's programs visible.
+    ReportShortcutPayloads(ctx, root);
     ProbeExecutableDisguise(ctx, root, "*.exe");
     ctx.flags().ShortcutSeenFlag = false;
 

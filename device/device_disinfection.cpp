@@ -1,11 +1,14 @@
 #include "device/device_disinfection.h"
 
+#include <algorithm>
+
 #include "core/report_header.h"
 #include "core/text.h"
 #include "device/drive_list.h"
 #include "routines/file_removal.h"
 #include "routines/known_facts.h"
 #include "routines/run_removal.h"
+#include "routines/shortcut_payload.h"
 
 namespace kv {
 namespace {
@@ -183,11 +186,110 @@ void DeleteRecycleFolders(ActionContext& ctx, const std::string& root) {
     }
 }
 
+// ---- Shortcut payloads ------------------------------------------------------------
+
+std::string WithoutTrailingBackslash(const std::string& folder) {
+    return EndsWith(folder, "\\") ? folder.substr(0, folder.size() - 1) : folder;
+}
+
+std::string ParentFolder(const std::string& folder) {
+    const std::string path = WithoutTrailingBackslash(folder);
+    const std::size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool IsEmptyFolder(ActionContext& ctx, const std::string& folder) {
+    for (const DirEntry& entry : ctx.os.FindEntries(folder + "*.*")) {
+        if (!entry.IsDotOrDotDot()) return false;
+    }
+    return true;
+}
+
+// Removes the folders (ending with a backslash) that the payload removal left
+// empty, and their parents that are left empty in turn, up to the root.
+void RemoveEmptiedFolders(ActionContext& ctx, const std::string& root, std::vector<std::string> folders) {
+    std::sort(folders.begin(), folders.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    for (std::string folder : folders) {
+        while (folder.size() > root.size() && StartsWith(folder, root) && IsPlainFolder(ctx, folder) &&
+               IsEmptyFolder(ctx, folder)) {
+            const std::string path = WithoutTrailingBackslash(folder);
+            ctx.os.ClearAttributes(path);
+            if (!ctx.os.RemoveFolder(path)) {
+                ctx.flags().UndeletedFileFlag = true;
+                ctx.Pair("[KV] > Pasta vazia " + path + " não pôde ser Deletada!",
+                         "[KV] > Empty folder " + path + " could not be deleted!");
+                break;
+            }
+            ctx.Pair("[KV] > Pasta vazia " + path + " Deletada com Sucesso!",
+                     "[KV] > Empty folder " + path + " Successfully Deleted!");
+            folder = ParentFolder(folder);
+        }
+    }
+}
+
+// Removes the files the root shortcuts start, shortcut by shortcut, with the
+// lines of the shared removal (process, file, start-up values). A file two
+// shortcuts start, or one an earlier step removed, is passed over.
+void RemoveShortcutPayloads(ActionContext& ctx, const std::string& root,
+                            const std::vector<ShortcutPayload>& payloads) {
+    std::vector<std::string> folders;
+    for (const ShortcutPayload& payload : payloads) {
+        ctx.flags().InfectionFlag = true;
+        WriteShortcutWithPayloadLine(ctx, payload.shortcut);
+        for (const std::string& file : payload.files) {
+            if (!ctx.os.FileExists(file)) continue;
+            const std::size_t slash = file.rfind('\\');
+            const std::string folder = file.substr(0, slash + 1);
+            RemoveMatchingFiles(ctx, folder, file.substr(slash + 1));
+            if (folder != root && std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+                folders.push_back(folder);
+            }
+        }
+    }
+    RemoveEmptiedFolders(ctx, root, folders);
+}
+
+// The worm that starts from shortcuts moves the user's files under a root
+// folder whose name shows nothing on screen. Such a folder gets the first
+// free recovered name, and its entries are made visible.
+void RecoverInvisibleFolders(ActionContext& ctx, const std::string& root) {
+    for (const DirEntry& entry : ctx.os.FindEntries(root + "*.*")) {
+        if (entry.IsDotOrDotDot() || !entry.IsDirectory() || IsReparsePoint(entry.attributes) ||
+            !IsInvisibleName(entry.name)) {
+            continue;
+        }
+        const std::string shown = root + entry.name;
+        std::string currentFolder;
+        const std::string recovered =
+            RenameToFreeRecoveredName(ctx, root, entry.name, ctx.Pick("RECUPERADOS", "RECOVERED"));
+        if (!recovered.empty()) {
+            ctx.Pair("[KV] > Pasta sem nome visível " + shown + " renomeada para " + root + recovered + ".",
+                     "[KV] > Folder without a visible name " + shown + " renamed " + root + recovered + ".");
+            currentFolder = root + recovered + "\\";
+        } else {
+            ctx.os.ClearAttributes(shown);
+            ctx.Pair("[KV] > Pasta sem nome visível " + shown + " não pôde ser renomeada! (colocada em modo visível)",
+                     "[KV] > Folder without a visible name " + shown +
+                         " could not be renamed! (placed in visible mode)");
+            currentFolder = shown + "\\";
+        }
+        MakeEntriesVisible(ctx, currentFolder);
+        ctx.Pair("[KV] > Pastas e arquivos do Diretório " + currentFolder + " colocados em modo visível",
+                 "[KV] > Folders and files directory " + currentFolder + " placed in visible mode");
+    }
+}
+
 // ---- Virus files at the root ---------------------------------------------------
 
-void RemoveVirusFiles(ActionContext& ctx, const std::string& root) {
+void RemoveVirusFiles(ActionContext& ctx, const std::string& root, const std::vector<ShortcutPayload>& payloads) {
     for (const char* mask : {"Microsoft Excel.WsF", "Manuel.doc", "dw.dll", "*.vbs", "*.vbe"}) {
         RemoveMatchingFiles(ctx, root, mask);
+    }
+    // What the shortcuts start goes before the shortcuts themselves.
+    if (!payloads.empty()) {
+        RemoveShortcutPayloads(ctx, root, payloads);
+        RecoverInvisibleFolders(ctx, root);
     }
     ctx.flags().ShortcutSeenFlag = false;
     RemoveMatchingFiles(ctx, root, "*.lnk");
@@ -342,6 +444,9 @@ void DeviceDisinfection(ActionContext& ctx, const std::string& driveListText) {
     try {
         ctx.NextStep("Finalizando os processos do vírus", "Ending the virus's processes");
         EndVirusProcesses(ctx);
+        // Whether a shortcut's files are hidden is judged before anything is
+        // made visible.
+        const std::vector<ShortcutPayload> payloads = FindShortcutPayloads(ctx.os, root);
 
         ctx.NextStep("Tornando visíveis as pastas e arquivos", "Making folders and files visible");
         MakeEntriesVisible(ctx, root);
@@ -352,7 +457,7 @@ void DeviceDisinfection(ActionContext& ctx, const std::string& driveListText) {
         ctx.NextStep("Excluindo as pastas de lixeira", "Deleting the recycle folders");
         DeleteRecycleFolders(ctx, root);
         ctx.NextStep("Removendo os arquivos do vírus", "Removing the virus's files");
-        RemoveVirusFiles(ctx, root);
+        RemoveVirusFiles(ctx, root, payloads);
         ctx.NextStep("Excluindo autorun.inf e bat.bat", "Deleting autorun.inf and bat.bat");
         DeleteAutorun(ctx, root);
         DeleteBatBat(ctx, root);
