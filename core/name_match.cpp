@@ -36,14 +36,15 @@ bool MatchFrom(const std::string& name, std::size_t n, const std::string& mask, 
 }  // namespace
 
 bool MatchesFileMask(const std::string& name, const std::string& mask) {
+    // Every name matches these; most searches use them, so skip the folding.
+    if (mask == "*" || mask == "*.*") return true;
     const std::string foldedName = FoldCase(name);
-    std::string foldedMask = FoldCase(mask);
-    if (foldedMask == "*.*") foldedMask = "*";
+    const std::string foldedMask = FoldCase(mask);
     if (MatchFrom(foldedName, 0, foldedMask, 0)) return true;
-    // "abc.*" also matches "abc": the dot and star stand for an empty extension.
-    if (EndsWith(foldedMask, ".*") && foldedName.find('.') == std::string::npos) {
-        return MatchFrom(foldedName, 0, foldedMask.substr(0, foldedMask.size() - 2), 0);
-    }
+    // A dot followed by a star at the end of the mask also matches the end of
+    // the name: "abc.*" matches "abc", "a.b.*" matches "a.b", "*.*" matches
+    // "README".
+    if (EndsWith(foldedMask, ".*")) return MatchFrom(foldedName, 0, foldedMask.substr(0, foldedMask.size() - 2), 0);
     return false;
 }
 

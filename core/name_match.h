@@ -8,7 +8,8 @@ namespace kv {
 // True when a file name matches a search mask the way FindFirstFile matches
 // long names: "*" any run of characters, "?" one character, letters compared
 // without regard to case, "*.*" matching every name (also names without a dot),
-// and a mask ending in ".*" also matching the name without an extension.
+// and a mask ending in ".*" also matching where the name ends ("abc.*"
+// matches "abc", "a.b.*" matches "a.b").
 bool MatchesFileMask(const std::string& name, const std::string& mask);
 
 // The process-name rule: the upper-cased (a-z only) file-name part of the

@@ -5,16 +5,19 @@
 namespace kv {
 
 bool KillProcessByName(PlatformOps& os, const std::string& exeName) {
+    const std::uint32_t self = os.CurrentProcessId();
     bool lastResult = false;
     for (const ProcessEntry& process : os.SnapshotProcesses()) {
-        if (ProcessNameMatches(process.exeEntry, exeName)) lastResult = os.TerminateProcessById(process.processId);
+        if (process.processId == self || !ProcessNameMatches(process.exeEntry, exeName)) continue;
+        lastResult = os.TerminateProcessById(process.processId);
     }
     return lastResult;
 }
 
 bool IsProcessRunning(PlatformOps& os, const std::string& exeName) {
+    const std::uint32_t self = os.CurrentProcessId();
     for (const ProcessEntry& process : os.SnapshotProcesses()) {
-        if (ProcessNameMatches(process.exeEntry, exeName)) return true;
+        if (process.processId != self && ProcessNameMatches(process.exeEntry, exeName)) return true;
     }
     return false;
 }

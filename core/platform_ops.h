@@ -97,6 +97,8 @@ public:
     // Processes.
     virtual std::vector<ProcessEntry> SnapshotProcesses() = 0;
     virtual bool TerminateProcessById(std::uint32_t processId) = 0;
+    // The id of the process running this program (never ended by name).
+    virtual std::uint32_t CurrentProcessId() = 0;
 
     // Files and folders.
     // Entries matching pattern (folder + mask); every attribute class admitted.
@@ -176,6 +178,8 @@ public:
 };
 
 // Portable operations built on the snapshot: the name rule is in name_match.h.
+// The program's own process is never among the matches, whatever its name:
+// a copy of the program on a stick bears the name of a file being cleaned.
 // Ends every process that matches; returns the outcome of the last attempt
 // (false when none matched).
 bool KillProcessByName(PlatformOps& os, const std::string& exeName);

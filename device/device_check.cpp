@@ -99,7 +99,7 @@ void RunOtherProbes(ActionContext& ctx, const std::string& root) {
     ctx.Line("[KV] - Verificando Tipo JS...");
     ProbeFileAndRunValue(ctx, root, "*.js");
     ctx.Line("[KV] - Verificando Tipo JS1...");
-    for (const DirEntry& entry : ctx.os.FindEntries(root + "*.*")) {
+    for (const DirEntry& entry : FindByLongName(ctx.os, root, "*.*")) {
         if (entry.IsDotOrDotDot()) continue;
         ProbeFileAndRunValue(ctx, root + entry.name + "\\", "*.js");
     }
@@ -156,7 +156,7 @@ void ListFileLine(ActionContext& ctx, const std::string& path) { ctx.Line("[KV] 
 bool ListFolderTree(ActionContext& ctx, const std::string& folder) {
     const std::string base = folder.empty() || folder.back() != '\\' ? folder + "\\" : folder;
     if (!ctx.os.FolderExists(base)) return false;
-    for (const DirEntry& entry : ctx.os.FindEntries(base + "*.*")) {
+    for (const DirEntry& entry : FindByLongName(ctx.os, base, "*.*")) {
         if (entry.IsDotOrDotDot()) continue;
         ctx.NextEntry(base);
         // Only plain folders are descended: a hidden, system or linked

@@ -54,7 +54,7 @@ bool IsPlainFolder(ActionContext& ctx, const std::string& path) {
 // Clears the attributes of every entry of folder (this level only). Clearing
 // a link's attributes changes the link, not what it points at.
 void MakeEntriesVisible(ActionContext& ctx, const std::string& folder) {
-    for (const DirEntry& entry : ctx.os.FindEntries(folder + "*.*")) {
+    for (const DirEntry& entry : FindByLongName(ctx.os, folder, "*.*")) {
         if (entry.IsDotOrDotDot()) continue;
         ctx.NextEntry(folder);
         ctx.os.ClearAttributes(folder + entry.name);
@@ -65,7 +65,7 @@ void MakeEntriesVisible(ActionContext& ctx, const std::string& folder) {
 // junction at the root named like an ordinary folder may point at another
 // drive, whose scripts are none of this device's business.
 void RemoveScriptsOneLevelDown(ActionContext& ctx, const std::string& folder) {
-    for (const DirEntry& entry : ctx.os.FindEntries(folder + "*.*")) {
+    for (const DirEntry& entry : FindByLongName(ctx.os, folder, "*.*")) {
         if (entry.IsDotOrDotDot() || IsReparsePoint(entry.attributes)) continue;
         RemoveMatchingFiles(ctx, folder + entry.name + "\\", "*.js");
     }
@@ -75,7 +75,7 @@ void RemoveScriptsOneLevelDown(ActionContext& ctx, const std::string& folder) {
 // file that stays (locked, in use) is reported as such, never as deleted.
 bool DeleteKnownFile(ActionContext& ctx, const std::string& path, const std::string& deletedPt,
                      const std::string& deletedEn) {
-    if (ctx.os.RemoveFile(path)) {
+    if (RemoveFileAndVerify(ctx.os, path)) {
         ctx.Pair(deletedPt, deletedEn);
         return true;
     }
@@ -114,7 +114,10 @@ std::string RenameToFreeRecoveredName(ActionContext& ctx, const std::string& roo
     for (int number = 1; number <= kMaxRecoveredNameNumber; ++number) {
         const std::string candidate = number == 1 ? recoveredName : recoveredName + "-" + std::to_string(number);
         if (ctx.os.ReadAttributes(root + candidate)) continue;  // taken
-        return ctx.os.Rename(root + trashName, root + candidate) ? candidate : std::string();
+        // A rename that answers success but leaves the folder where it was
+        // (a write-protected stick) did not happen.
+        const bool renamed = ctx.os.Rename(root + trashName, root + candidate) && ctx.os.FolderExists(root + candidate);
+        return renamed ? candidate : std::string();
     }
     return std::string();
 }
@@ -378,13 +381,10 @@ void RemoveVirusCopy(ActionContext& ctx, const std::string& folder, const std::s
              (ctx.os.FileExists(path) ? " não pode ser deletado!" : " deletado com sucesso!"));
 }
 
-// The program's own executable name begins so; it is never counted.
-bool IsOwnExecutableName(const std::string& name) { return FirstChars(name, 8) == kOwnNamePrefix; }
-
 void DeleteFolderTwin(ActionContext& ctx, const std::string& path) {
     // The fixed-size copy may be gone already: its deletion has been reported.
     if (!ctx.os.FileExists(path)) return;
-    if (ctx.os.RemoveFile(path)) {
+    if (RemoveFileAndVerify(ctx.os, path)) {
         ctx.Pair("[KV] > Arquivo " + path + " Deletado com Sucesso!", "[KV] > File " + path + " Successfully Deleted!");
     } else {
         ctx.Pair("[KV] - Não foi possível Excluír o Arquivo " + path, "[KV] - Could not delete file " + path);
@@ -394,7 +394,7 @@ void DeleteFolderTwin(ActionContext& ctx, const std::string& path) {
 }  // namespace
 
 void RemoveExecutableDisguise(ActionContext& ctx, const std::string& folder, const std::string& mask) {
-    const std::vector<DirEntry> entries = ctx.os.FindEntries(folder + mask);
+    const std::vector<DirEntry> entries = FindByLongName(ctx.os, folder, mask);
     const bool onWindowsXp = ProductNameEnding(ctx) == "XP";
     bool matched = false;
     for (const DirEntry& entry : entries) {
@@ -404,7 +404,7 @@ void RemoveExecutableDisguise(ActionContext& ctx, const std::string& folder, con
         if (IsDropperCopySize(entry.size) && ctx.flags().ShortcutSeenFlag) {
             RemoveVirusCopy(ctx, folder, entry.name, onWindowsXp);
         }
-        if (IsProcessRunning(ctx.os, entry.name) && !IsOwnExecutableName(entry.name)) {
+        if (IsProcessRunning(ctx.os, entry.name) && !IsOwnProgramName(entry.name)) {
             ctx.flags().InfectionFlag = true;
             if (KillProcessByName(ctx.os, entry.name)) {
                 ctx.Pair("[KV] > Processo " + entry.name + " finalizado com sucesso!",

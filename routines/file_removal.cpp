@@ -26,7 +26,7 @@ void EndProcessOfMatchedFile(ActionContext& ctx, const std::string& name) {
 void DeleteMatchedFile(ActionContext& ctx, const std::string& folder, const std::string& name,
                        const std::string& mask) {
     const std::string path = folder + name;
-    const bool deleted = ctx.os.RemoveFile(path);
+    const bool deleted = RemoveFileAndVerify(ctx.os, path);
     if (mask == "*.lnk") ctx.flags().ShortcutSeenFlag = true;
     if (deleted) {
         ctx.Pair("[KV] > Arquivo " + path + " Deletado com Sucesso!", "[KV] > File " + path + " Successfully Deleted!");
@@ -105,11 +105,15 @@ void RemoveMatchedFile(ActionContext& ctx, const std::string& folder, const std:
     RemoveOneMatchedFile(ctx, folder, name, mask);
 }
 
+bool RemoveFileAndVerify(PlatformOps& os, const std::string& path) {
+    return os.RemoveFile(path) && !os.ReadAttributes(path).has_value();
+}
+
 bool IsReparsePoint(std::uint32_t attributes) { return (attributes & attr::kReparsePoint) != 0; }
 
 void RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const std::string& mask) {
     bool matched = false;
-    for (const DirEntry& entry : ctx.os.FindEntries(folder + mask)) {
+    for (const DirEntry& entry : FindByLongName(ctx.os, folder, mask)) {
         if (entry.IsDirectory()) continue;
         RemoveOneMatchedFile(ctx, folder, entry.name, mask);
         matched = true;
@@ -135,7 +139,7 @@ bool DeleteFolderTree(ActionContext& ctx, std::string folder, FolderTreeLevel le
     const std::optional<std::uint32_t> attributes = ctx.os.ReadAttributes(folderName);
     if (attributes && IsReparsePoint(*attributes)) return ctx.os.RemoveFolder(folderName);
 
-    for (const DirEntry& entry : ctx.os.FindEntries(folder + "*.*")) {
+    for (const DirEntry& entry : FindByLongName(ctx.os, folder, "*.*")) {
         if (!entry.IsDotOrDotDot()) RemoveFolderEntry(ctx, folder, entry);
     }
     return ctx.os.RemoveFolder(folder);

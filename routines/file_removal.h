@@ -32,6 +32,11 @@ enum class FolderTreeLevel { TopLevel, Nested };
 // Returns true when the folder itself was removed.
 bool DeleteFolderTree(ActionContext& ctx, std::string folder, FolderTreeLevel level);
 
+// Deletes a file and answers whether it is gone: a delete that answers
+// success and leaves the file (a write-protected stick under some drivers)
+// counts as failed.
+bool RemoveFileAndVerify(PlatformOps& os, const std::string& path);
+
 // True for an entry carrying the reparse-point bit (junction, symbolic link,
 // mount point): walks never descend into one.
 bool IsReparsePoint(std::uint32_t attributes);

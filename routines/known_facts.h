@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/text.h"
+
 namespace kv {
 
 // Start-up keys (relative to HKCU or HKLM).
@@ -33,7 +35,20 @@ inline constexpr const char* kDeviceTrashFolders[] = {
     "RECYCLE", "RECYCLE.BIN", "$RECYCLE.BIN", "RECYCLER", "RECYCLER.BIN", "$RECYCLER.BIN", "System Volume Information",
 };
 
-// A running program whose name begins so is this program itself.
+// A running program whose name begins so (case-sensitively) is this program
+// itself.
 inline constexpr const char* kOwnNamePrefix = "KV Vuduv";
+// So is one running under the name of one of this program's executables
+// (compared as process names are: a-z without regard to case). Users carry
+// the program on the very stick they clean.
+inline constexpr const char* kOwnExecutableNames[] = {"kvvuduv.exe", "kvvuduv-cli.exe"};
+
+inline bool IsOwnProgramName(const std::string& name) {
+    if (FirstChars(name, 8) == kOwnNamePrefix) return true;
+    for (const char* own : kOwnExecutableNames) {
+        if (AsciiUpper(name) == AsciiUpper(own)) return true;
+    }
+    return false;
+}
 
 }  // namespace kv

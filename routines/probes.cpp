@@ -27,7 +27,7 @@ void DisguiseLine(ActionContext& ctx, bool found, const std::string& mask) {
 }  // namespace
 
 void ProbeFileAndRunValue(ActionContext& ctx, const std::string& folder, const std::string& mask) {
-    for (const DirEntry& entry : ctx.os.FindEntries(folder + mask)) {
+    for (const DirEntry& entry : FindByLongName(ctx.os, folder, mask)) {
         if (entry.IsDirectory()) continue;
         // Whatever the mask: for "abc.js" this looks up "ab".
         const std::string baseName = DropLastChars(entry.name, 4);
@@ -44,15 +44,14 @@ void ProbeFileAndRunValue(ActionContext& ctx, const std::string& folder, const s
 }
 
 void ProbeExecutableDisguise(ActionContext& ctx, const std::string& folder, const std::string& mask) {
-    for (const DirEntry& entry : ctx.os.FindEntries(folder + mask)) {
+    for (const DirEntry& entry : FindByLongName(ctx.os, folder, mask)) {
         if (entry.IsDirectory()) continue;
         ctx.os.ClearAttributes(folder + entry.name);
         if (IsDropperCopySize(entry.size) && ctx.flags().ShortcutSeenFlag) {
             ctx.Line("[KV] > Vírus tipo A1 encontrado!");
             ctx.flags().InfectionFlag = true;
         }
-        const bool runningStranger =
-            IsProcessRunning(ctx.os, entry.name) && FirstChars(entry.name, 8) != kOwnNamePrefix;
+        const bool runningStranger = IsProcessRunning(ctx.os, entry.name) && !IsOwnProgramName(entry.name);
         DisguiseLine(ctx, runningStranger, mask);
         // A file named just ".exe" has no twin: its empty base name would
         // name the folder being searched, which always exists.

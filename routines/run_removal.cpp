@@ -84,7 +84,7 @@ void RemoveFileWithRunValues(ActionContext& ctx, const std::string& folder, cons
 
 void RemoveRunLaunchedFiles(ActionContext& ctx, const std::string& folder, const std::string& mask) {
     bool found = false;
-    for (const DirEntry& entry : ctx.os.FindEntries(folder + mask)) {
+    for (const DirEntry& entry : FindByLongName(ctx.os, folder, mask)) {
         if (entry.IsDotOrDotDot()) continue;
         ctx.os.ClearAttributes(folder + entry.name);
         // Both keys are walked whatever the first one gave.

@@ -350,6 +350,8 @@ bool Win32Platform::TerminateProcessById(std::uint32_t processId) {
     return true;
 }
 
+std::uint32_t Win32Platform::CurrentProcessId() { return GetCurrentProcessId(); }
+
 // ---- Files and folders -----------------------------------------------------------
 
 std::vector<DirEntry> Win32Platform::FindEntries(const std::string& pattern) {

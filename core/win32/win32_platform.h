@@ -17,6 +17,7 @@ public:
 
     std::vector<ProcessEntry> SnapshotProcesses() override;
     bool TerminateProcessById(std::uint32_t processId) override;
+    std::uint32_t CurrentProcessId() override;
 
     std::vector<DirEntry> FindEntries(const std::string& pattern) override;
     bool FileExists(const std::string& path) override;

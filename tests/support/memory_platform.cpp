@@ -1,5 +1,7 @@
 #include "tests/support/memory_platform.h"
 
+#include <cstring>
+
 #include "core/name_match.h"
 #include "core/text.h"
 
@@ -49,7 +51,71 @@ std::unique_ptr<MemoryPlatform::Node> CloneNode(const MemoryPlatform::Node& from
     return copy;
 }
 
+// ---- 8.3 short names ------------------------------------------------------------
+
+bool IsShortNameChar(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u >= 0x80 || u == 0) return false;
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
+    return std::strchr("!#$%&'()-@^_`{}~", c) != nullptr;
+}
+
+// A name that fits 8.3 (letter case aside) needs no short name.
+bool IsValidShortName(const std::string& name) {
+    if (name == "." || name == "..") return true;
+    const std::size_t dot = name.find('.');
+    const std::string base = name.substr(0, dot);
+    const std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    if (base.empty() || base.size() > 8 || ext.size() > 3 || (dot != std::string::npos && ext.empty())) return false;
+    for (const char c : base + ext) {
+        if (!IsShortNameChar(c)) return false;
+    }
+    return true;
+}
+
+// Up to limit short-name characters of text: upper case, blanks and dots
+// dropped, anything else not allowed in a short name (non-ASCII included)
+// written as "_".
+std::string ShortNameChars(const std::string& text, std::size_t limit) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && out.size() < limit;) {
+        const char c = text[i++];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+            out += '_';
+        } else if (c != ' ' && c != '.') {
+            out += IsShortNameChar(c) ? AsciiUpper(std::string(1, c))[0] : '_';
+        }
+    }
+    return out;
+}
+
 }  // namespace
+
+std::map<std::string, std::string> MemoryPlatform::ShortNames(const Node& folder) {
+    std::set<std::string> taken;
+    for (const auto& [key, child] : folder.children) {
+        if (IsValidShortName(child->name)) taken.insert(key);
+    }
+    std::map<std::string, std::string> shortNames;
+    for (const auto& [key, child] : folder.children) {
+        if (IsValidShortName(child->name)) continue;
+        std::string name = child->name;
+        name.erase(0, name.find_first_not_of('.'));
+        const std::size_t dot = name.rfind('.');
+        const std::string base = ShortNameChars(name.substr(0, dot), 8);
+        const std::string ext = dot == std::string::npos ? std::string() : ShortNameChars(name.substr(dot + 1), 3);
+        for (int number = 1;; ++number) {
+            const std::string tail = "~" + std::to_string(number);
+            const std::string candidate = base.substr(0, 8 - tail.size()) + tail + (ext.empty() ? "" : "." + ext);
+            if (taken.insert(FoldCase(candidate)).second) {
+                shortNames[key] = candidate;
+                break;
+            }
+        }
+    }
+    return shortNames;
+}
 
 MemoryPlatform::MemoryPlatform() {
     AddDrive('C', DriveKind::Fixed, "SYSTEM");
@@ -142,6 +208,20 @@ void MemoryPlatform::SetAttributes(const std::string& path, std::uint32_t attrib
 void MemoryPlatform::SetLocked(const std::string& path, bool locked) {
     Location at = Locate(path);
     if (at.node) at.node->locked = locked;
+}
+
+void MemoryPlatform::IgnoreDeletesUnder(const std::string& folder) {
+    std::string folded = FoldCase(folder);
+    if (!EndsWith(folded, "\\")) folded += "\\";
+    ignoredDeleteFolders_.push_back(folded);
+}
+
+std::string MemoryPlatform::ShortNameOf(const std::string& path) {
+    Location at = Locate(path);
+    if (!at.node || !at.parent) return std::string();
+    const std::map<std::string, std::string> shortNames = ShortNames(*at.parent);
+    auto it = shortNames.find(FoldCase(at.name));
+    return it == shortNames.end() ? std::string() : it->second;
 }
 
 void MemoryPlatform::FailWritesUnder(const std::string& folder, const std::string& message) {
@@ -296,9 +376,21 @@ std::vector<DirEntry> MemoryPlatform::FindEntries(const std::string& pattern) {
     Node* folder = Follow(Locate(folderPath.empty() ? pattern : folderPath).node);
     if (!folder || !folder->isDirectory) return out;
     auto entryOf = [](const Node& node) { return DirEntry{node.name, node.attributes, node.size}; };
+    // Windows matches the mask against the long name and the short name.
+    const std::map<std::string, std::string> shortNames = ShortNames(*folder);
+    auto shortNameMatches = [&shortNames](const std::string& key, const std::string& shortMask) {
+        auto it = shortNames.find(key);
+        return it != shortNames.end() && MatchesFileMask(it->second, shortMask);
+    };
     if (!HasWildcard(mask)) {
         auto it = folder->children.find(FoldCase(mask));
-        if (it != folder->children.end()) out.push_back(entryOf(*it->second));
+        if (it != folder->children.end()) {
+            out.push_back(entryOf(*it->second));
+            return out;
+        }
+        for (const auto& [key, child] : folder->children) {
+            if (shortNameMatches(key, mask)) out.push_back(entryOf(*child));
+        }
         return out;
     }
     const bool isDriveRoot = SplitComponents(folderPath.substr(folderPath.size() >= 2 ? 2 : 0)).empty();
@@ -307,7 +399,7 @@ std::vector<DirEntry> MemoryPlatform::FindEntries(const std::string& pattern) {
         out.push_back({"..", attr::kDirectory, 0});
     }
     for (const auto& [key, child] : folder->children) {
-        if (MatchesFileMask(child->name, mask)) out.push_back(entryOf(*child));
+        if (MatchesFileMask(child->name, mask) || shortNameMatches(key, mask)) out.push_back(entryOf(*child));
     }
     return out;
 }
@@ -343,6 +435,10 @@ bool MemoryPlatform::RemoveFile(const std::string& path) {
     Location at = Locate(path);
     if (!at.node || !at.parent || at.node->isDirectory || at.node->locked) return false;
     if (at.node->attributes & attr::kReadOnly) return false;
+    const std::string folded = FoldCase(path);
+    for (const std::string& folder : ignoredDeleteFolders_) {
+        if (StartsWith(folded, folder)) return true;  // answers success, the file stays
+    }
     for (const Process& process : processes_) {
         if (!process.imagePath.empty() && Locate(process.imagePath).node == at.node) return false;  // running
     }

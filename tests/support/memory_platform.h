@@ -4,7 +4,8 @@
 // Windows calls do: names compared without regard to case, "." and ".." in
 // wildcard searches of non-root folders, entries in case-folded name order,
 // SetFileAttributes(0) reading back as FILE_ATTRIBUTE_NORMAL on files, read-only
-// files and folders refusing deletion.
+// files and folders refusing deletion, searches answering by 8.3 short names
+// too (a long name that is no valid 8.3 name gets one such as ALBUM~1.LNK).
 #pragma once
 
 #include <map>
@@ -51,6 +52,16 @@ public:
     void ProtectRegistryKey(RegRoot root, const std::string& key);
     void SetDateTimeTexts(const DateTimeTexts& now) { now_ = now; }
     void SetExecutablePath(const std::string& path) { exePath_ = path; }
+
+    // ---- The program's own process, short names, deletes that do nothing ----
+    // The process this program runs as (0, none of the listed ones, by default).
+    void SetCurrentProcessId(std::uint32_t processId) { currentProcessId_ = processId; }
+    // File deletions under this folder answer success and leave the file, as
+    // a write-protected stick does under some drivers.
+    void IgnoreDeletesUnder(const std::string& folder);
+    // The 8.3 short name a search also answers to, or "" when the long name
+    // is a valid 8.3 name itself.
+    std::string ShortNameOf(const std::string& path);
     void SetTempPath(const std::string& path) { tempPath_ = path; }
     // Tools.
     void SetNumberSeparators(const NumberSeparators& separators) { separators_ = separators; }
@@ -74,6 +85,7 @@ public:
     // ---- PlatformOps ------------------------------------------------------
     std::vector<ProcessEntry> SnapshotProcesses() override;
     bool TerminateProcessById(std::uint32_t processId) override;
+    std::uint32_t CurrentProcessId() override { return currentProcessId_; }
     std::vector<DirEntry> FindEntries(const std::string& pattern) override;
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
@@ -148,6 +160,9 @@ private:
     RegKey& MakeKey(RegRoot root, const std::string& key);
     bool Denied(RegRoot root, const std::string& key) const;
     void CollectTree(Node* folder, const std::string& prefix, std::map<std::string, std::uint32_t>& out);
+    // The short names of a folder's entries that need one, keyed by folded
+    // long name.
+    static std::map<std::string, std::string> ShortNames(const Node& folder);
 
     std::map<char, std::unique_ptr<Node>> drives_;
     std::map<char, std::pair<DriveKind, std::string>> driveInfo_;
@@ -182,6 +197,9 @@ private:
         "C:\\Users\\user\\Searches",       "C:\\Users\\user\\AppData\\Roaming",
         "C:\\Users\\user\\AppData\\Local", "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu",
     };
+    // The program's own process, deletes that do nothing.
+    std::uint32_t currentProcessId_ = 0;
+    std::vector<std::string> ignoredDeleteFolders_;
 };
 
 }  // namespace kv::test

@@ -135,6 +135,9 @@ TEST_F(ExecutableDisguiseProbe, RunningProcessCountsUnlessItIsOurOwnProgram) {
         {"KV Vuduv.exe", "KV Vuduv.exe", false},                 // the user runs us from the stick
         {"KV Vuduv 2.exe", "kv vuduv 2.exe", false},
         {"kv vuduv.exe", "kv vuduv.exe", true},  // the own-name test is case-sensitive
+        {"kvvuduv-cli.exe", "E:\\kvvuduv-cli.exe", false},  // our executables, by name
+        {"KVVUDUV.EXE", "kvvuduv.exe", false},               // compared as process names are
+        {"kvvuduv-cli2.exe", "kvvuduv-cli2.exe", true},
         {"notepad.exe", "calc.exe", false},
     };
     for (const auto& c : cases) {

@@ -601,6 +601,16 @@ TEST(RemoveRunLaunchedFiles, OnlyValuesThatLaunchTheFileExactlyMatch) {
              EXPECT_TRUE(os.RegValueNames(HKLM, kRun).empty());
              EXPECT_EQ(os.RegValueNames(HKCU, kRun), (std::vector<std::string>{"Other"}));
          }},
+        {"a file whose short name (SETUP~1.EXE) matches the mask is no executable of the mask",
+         UiLanguage::Portuguese,
+         [](MemoryPlatform& os) {
+             os.AddFile("C:\\Users\\user\\AppData\\Roaming\\Setup.exe1", 100);
+             os.SetRegistryString(HKCU, kRun, "Setup", "C:\\Users\\user\\AppData\\Roaming\\Setup.exe1");
+         },
+         RemoveLaunched(kAppData, "*.exe"),
+         {"[KV] - Nenhum Código/Vírus Encontrado!"},
+         "",
+         [](MemoryPlatform& os) { EXPECT_TRUE(os.FileExists("C:\\Users\\user\\AppData\\Roaming\\Setup.exe1")); }},
         {"no file under the mask",
          UiLanguage::English,
          [](MemoryPlatform&) {},

@@ -94,6 +94,11 @@ TEST(FileMask, MatchesLikeFindFirstFile) {
         {"Microsoft Excel.wsf", "Microsoft Excel.WsF", true},      {"abc", "abc.*", true},
         {"ação.vbs", "*.vbs", true},   {"a.vbs", "?.vbs", true},       {"ç.vbs", "?.vbs", true},
         {"ab.vbs", "?.vbs", false},
+        // A dot and star ending the mask also match where the name ends.
+        {"abc.d", "abc.*", true},      {"abcx", "abc.*", false},      {"a.b", "a.b.*", true},
+        {"a.bc", "a.b.*", false},      {"a.b.c", "a.*", true},
+        // Long names only: these match "*.lnk" through their short names alone.
+        {"Album.lnkx", "*.lnk", false}, {"Atalho.lnk~", "*.lnk", false}, {"ALBUM~1.LNK", "*.lnk", true},
     };
     for (const MaskCase& c : cases) {
         EXPECT_EQ(MatchesFileMask(c.name, c.mask), c.matches) << c.name << " ~ " << c.mask;
