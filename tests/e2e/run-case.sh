@@ -25,6 +25,10 @@
 #                        on failure); "$device" and "$lang" are set
 #   case_cleanup()       optional, runs once when the case ends, whatever its
 #                        outcome (e.g. to remove what it planted in the prefix)
+#   program              optional: the Windows path of the program to run
+#                        instead of CLI_EXE (e.g. 'E:\kvvuduv-cli.exe', a copy
+#                        the case put on the device); it runs from C:\
+#   A case that cannot be set up on this machine exits 77 (a skipped test).
 # Helpers: file PATH [SIZE] [ATTRIBUTES], folder PATH [ATTRIBUTES] (paths
 # relative to the device, attributes as Windows writes them, e.g. 0x2 hidden,
 # 0x6 hidden+system), run_value NAME (a value in HKCU's Run key, removed when
@@ -164,7 +168,7 @@ make_device() { :; }
 before_run() { :; }
 check_after() { :; }
 case_cleanup() { :; }
-unset args
+unset args program
 # shellcheck disable=SC1090
 source "$case_file"
 
@@ -196,8 +200,12 @@ for lang in $languages; do
     err="$work/$name/$lang/stderr"
     status=0
     before_run || fail "before_run failed"
-    kv_wine "$cli" "${command_line[@]}" >"$out" 2>"$err" || status=$?
-    echo "[$name $lang] kvvuduv-cli ${command_line[*]} -> exit $status"
+    if [ -z "${program:-}" ]; then
+        kv_wine "$cli" "${command_line[@]}" >"$out" 2>"$err" || status=$?
+    else
+        (cd "$prefix/drive_c" && kv_wine "$program" "${command_line[@]}") >"$out" 2>"$err" || status=$?
+    fi
+    echo "[$name $lang] ${program:-kvvuduv-cli} ${command_line[*]} -> exit $status"
 
     [ "$status" -eq "$expect_exit" ] || fail "exit status $status, expected $expect_exit"
 
