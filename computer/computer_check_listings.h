@@ -30,6 +30,7 @@ public:
 
     // The rest: forwarded as they are.
     std::vector<ProcessEntry> SnapshotProcesses() override { return os_.SnapshotProcesses(); }
+    std::uint32_t CurrentProcessId() override { return os_.CurrentProcessId(); }
     bool FileExists(const std::string& path) override { return os_.FileExists(path); }
     bool FolderExists(const std::string& path) override { return os_.FolderExists(path); }
     std::optional<std::uint32_t> ReadAttributes(const std::string& path) override { return os_.ReadAttributes(path); }
