@@ -218,7 +218,10 @@ void RemoveEmptiedFolders(ActionContext& ctx, const std::string& root, std::vect
                IsEmptyFolder(ctx, folder)) {
             const std::string path = WithoutTrailingBackslash(folder);
             ctx.os.ClearAttributes(path);
-            if (!ctx.os.RemoveFolder(path)) {
+            // Some drivers answer success and leave the folder (a write-protected
+            // stick under Wine does): only a folder that is gone counts.
+            ctx.os.RemoveFolder(path);
+            if (ctx.os.FolderExists(path)) {
                 ctx.flags().UndeletedFileFlag = true;
                 ctx.Pair("[KV] > Pasta vazia " + path + " não pôde ser Deletada!",
                          "[KV] > Empty folder " + path + " could not be deleted!");

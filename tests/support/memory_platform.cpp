@@ -452,6 +452,11 @@ bool MemoryPlatform::RemoveFolder(const std::string& path) {
     if (at.node->attributes & attr::kReadOnly) return false;
     // A link goes by itself, whatever its target holds.
     if (at.node->linkTarget.empty() && !at.node->children.empty()) return false;
+    std::string folded = FoldCase(path);
+    while (folded.size() > 3 && EndsWith(folded, "\\")) folded.pop_back();
+    for (const std::string& kept : keptFolders_) {
+        if (folded == kept) return true;  // answers success, the folder stays
+    }
     at.parent->children.erase(FoldCase(at.name));
     return true;
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/platform_ops.h"
+#include "core/text.h"
 
 namespace kv::test {
 
@@ -59,6 +60,9 @@ public:
     // File deletions under this folder answer success and leave the file, as
     // a write-protected stick does under some drivers.
     void IgnoreDeletesUnder(const std::string& folder);
+    // Removing this folder answers success and leaves it, as Windows does for
+    // a folder another program holds open (its deletion stays pending).
+    void KeepFolderOnRemoval(const std::string& path) { keptFolders_.push_back(FoldCase(path)); }
     // The 8.3 short name a search also answers to, or "" when the long name
     // is a valid 8.3 name itself.
     std::string ShortNameOf(const std::string& path);
@@ -200,6 +204,7 @@ private:
     // The program's own process, deletes that do nothing.
     std::uint32_t currentProcessId_ = 0;
     std::vector<std::string> ignoredDeleteFolders_;
+    std::vector<std::string> keptFolders_;
 };
 
 }  // namespace kv::test

@@ -5,6 +5,7 @@
 // reports and the machine afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "device/device_check.h"
@@ -187,6 +188,22 @@ TEST(ShortcutPayloadDisinfection, ASysvolumeStickLosesItsScriptsAndTheirFolderBe
               }));
     EXPECT_EQ(m.os.TreeUnder("E:\\"), (Tree{{"E:\\Trabalhos", kDir}, {"E:\\Trabalhos\\nota.docx", attr::kArchive}}));
     EXPECT_TRUE(m.os.RegValueNames(RegRoot::CurrentUser, kRun).empty());
+}
+
+// A folder another program holds open answers its removal with success and
+// stays (its deletion is only pending): it is reported as not deleted.
+TEST(ShortcutPayloadDisinfection, AnEmptiedFolderThatStaysIsReportedAsNotDeleted) {
+    Machine m(UiLanguage::Portuguese);
+    SetUpSysvolumeStick(m.os);
+    m.os.KeepFolderOnRemoval("E:\\sysvolume");
+    DeviceDisinfection(m.ctx, "E: PENDRIVE");
+    const Lines& lines = m.lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "[KV] > Pasta vazia E:\\sysvolume não pôde ser Deletada!"),
+              lines.end());
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "[KV] > Pasta vazia E:\\sysvolume Deletada com Sucesso!"),
+              lines.end());
+    EXPECT_TRUE(m.session.outcome.UndeletedFileFlag);
+    EXPECT_TRUE(m.os.Exists("E:\\sysvolume"));
 }
 
 // ---- A "USB Driver.exe" stick: the user's files under an invisible name --------
