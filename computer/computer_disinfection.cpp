@@ -60,8 +60,16 @@ void ComputerDisinfection(ActionContext& ctx) {
     ctx.flags().InfectionFlag = false;
     ctx.flags().RestartNeededFlag = false;
     WriteReportHeader(ctx, ActionKind::ComputerDisinfection);
-    RunRemovalCatalogue(ctx);
-    RepairSystemFunctions(ctx);
+    try {
+        RunRemovalCatalogue(ctx);
+        ctx.NextStep("Reparando funções de sistema", "Repairing system functions");
+        RepairSystemFunctions(ctx);
+    } catch (const ActionStopped&) {
+        // Stopped between two groups: what was done so far is still on record.
+        WriteStoppedLine(ctx);
+        SaveAutomaticCopies(ctx, kComputerCopyPrefix);
+        throw ActionStopped{true};
+    }
     WriteOutcome(ctx);
     // The copies end before the completion line; the user's copy, saved
     // afterwards, has it.

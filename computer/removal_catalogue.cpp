@@ -570,27 +570,52 @@ const PolicyValue kPolicyValues[] = {
       "[KV] - Registry Key DisableConfig can not be deleted!"}},
 };
 
+// Names removal group number (of the eighteen) for the progress line; each
+// group begins at a safe point to stop.
+void StartGroup(ActionContext& ctx, int number) {
+    const std::string n = std::to_string(number);
+    ctx.NextStep("Grupo de remoção " + n + " de 18", "Removal group " + n + " of 18");
+}
+
 }  // namespace
 
 void RunRemovalCatalogue(ActionContext& ctx) {
+    StartGroup(ctx, 1);
     EndKnownProcesses(ctx);
+    StartGroup(ctx, 2);
     RemoveMatchingFiles(ctx, Special(ctx, csidl::kCommonAppData) + "\\", "*.exe");
     const bool onWindowsXp = ProductNameEnding(ctx) == "XP";
+    StartGroup(ctx, 3);
     RemoveNefcbValues(ctx, onWindowsXp);
+    StartGroup(ctx, 4);
     RemoveLiveValues(ctx, onWindowsXp);
+    StartGroup(ctx, 5);
     RemoveKnownFiles(ctx, kKnownFiles);
+    StartGroup(ctx, 6);
     RemoveGoogleFolders(ctx);
+    StartGroup(ctx, 7);
     RemovePictureValues(ctx);
+    StartGroup(ctx, 8);
     RemoveInfectedFolders(ctx);
+    StartGroup(ctx, 9);
     RemoveKnownFiles(ctx, kStartupShortcuts);
+    StartGroup(ctx, 10);
     RemoveWsfScripts(ctx);
+    StartGroup(ctx, 11);
     RemoveJsScripts(ctx);
+    StartGroup(ctx, 12);
     RemoveVbsScripts(ctx);
+    StartGroup(ctx, 13);
     RemoveVbeScripts(ctx);
+    StartGroup(ctx, 14);
     RemoveInstallFolderVirus(ctx);
+    StartGroup(ctx, 15);
     RemoveExeVirus(ctx);
+    StartGroup(ctx, 16);
     RemoveSality(ctx);
+    StartGroup(ctx, 17);
     RemoveXcv(ctx);
+    StartGroup(ctx, 18);
     // The temporary folder's stand-in, when it cannot be had, is the last
     // folder the scripts groups cleaned.
     RemoveDwDll(ctx, Special(ctx, csidl::kWindows) + "\\temp\\");

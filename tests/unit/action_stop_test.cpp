@@ -1,4 +1,4 @@
-// The device actions under a monitor: the steps and entries they announce for
+// The disinfections and the device check under a monitor: the steps and entries they announce for
 // a progress line, and a stop at a safe point ending them with one line.
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/action_monitor.h"
+#include "computer/computer_disinfection.h"
 #include "core/report_file.h"
 #include "device/device_check.h"
 #include "device/device_disinfection.h"
@@ -114,6 +115,43 @@ TEST(ActionMonitor, DisinfectionStoppedBetweenStepsKeepsItsCopiesAndLeavesTheRes
         EXPECT_TRUE(m.os.FileExists("E:\\autorun.inf"));
         for (const char* copy : {"C:\\Users\\user\\AppData\\Roaming\\zirozov\\kv-pen-07-12-2026-09-20-28.txt",
                                  "C:\\Users\\user\\AppData\\Local\\zirozov\\kv-pen-07-12-2026-09-20-28.txt"}) {
+            EXPECT_EQ(m.os.ContentOf(copy), ReportFileBytes(lines)) << copy;
+        }
+    }
+}
+
+TEST(ActionMonitor, ComputerDisinfectionAnnouncesItsGroupsAndReportsAsWithout) {
+    Machine watched(UiLanguage::Portuguese);
+    Machine unwatched(UiLanguage::Portuguese);
+    unwatched.ctx.monitor = nullptr;
+    for (Machine* m : {&watched, &unwatched}) {
+        m->os.AddFile("C:\\ProgramData\\evil.exe", 5000);
+        EXPECT_TRUE(RunUntilStopped(m->ctx, [](ActionContext& ctx) { ComputerDisinfection(ctx); }));
+    }
+    EXPECT_EQ(watched.lines(), unwatched.lines());
+    ASSERT_EQ(watched.monitor.steps.size(), 19u);
+    EXPECT_EQ(watched.monitor.steps.front(), "Grupo de remoção 1 de 18");
+    EXPECT_EQ(watched.monitor.steps[17], "Grupo de remoção 18 de 18");
+    EXPECT_EQ(watched.monitor.steps.back(), "Reparando funções de sistema");
+}
+
+TEST(ActionMonitor, ComputerDisinfectionStoppedBetweenGroupsKeepsItsCopiesAndLeavesLaterGroupsUndone) {
+    for (const auto& [language, stopped] :
+         {std::pair{UiLanguage::Portuguese, kStoppedLine.pt}, std::pair{UiLanguage::English, kStoppedLine.en}}) {
+        Machine m(language);
+        m.os.AddFile("C:\\ProgramData\\evil.exe", 5000);                      // group 2
+        m.os.AddFile("C:\\Users\\user\\AppData\\Roaming\\evil.vbs", 500);  // group 12
+        m.monitor.stopDuringStep = "Grupo de remoção 9 de 18";
+        EXPECT_FALSE(RunUntilStopped(m.ctx, [](ActionContext& ctx) { ComputerDisinfection(ctx); }));
+
+        const Lines& lines = m.lines();
+        EXPECT_EQ(lines.back(), stopped);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), stopped), 1);
+        EXPECT_TRUE(m.dialogs.events.empty());
+        EXPECT_FALSE(m.os.FileExists("C:\\ProgramData\\evil.exe"));
+        EXPECT_TRUE(m.os.FileExists("C:\\Users\\user\\AppData\\Roaming\\evil.vbs"));
+        for (const char* copy : {"C:\\Users\\user\\AppData\\Roaming\\zirozov\\kv-pc-07-12-2026-09-20-28.txt",
+                                 "C:\\Users\\user\\AppData\\Local\\zirozov\\kv-pc-07-12-2026-09-20-28.txt"}) {
             EXPECT_EQ(m.os.ContentOf(copy), ReportFileBytes(lines)) << copy;
         }
     }
