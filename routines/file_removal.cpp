@@ -1,9 +1,89 @@
 #include "routines/file_removal.h"
 
+#include <map>
+#include <optional>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "core/name_match.h"
 #include "core/text.h"
 
 namespace kv {
 namespace {
+
+// What the removal of the files of one folder search looks up again and again:
+// the running processes and the names of the Run values. Each is read once
+// and reused for every file of the search. The process list is read again
+// after any attempt to end a process. A cached list of value names only ever
+// rules a value out: a name it holds, or one it cannot compare safely (outside
+// ASCII), is asked of the registry itself, so a deletion can never be missed.
+class SearchLookups {
+public:
+    explicit SearchLookups(PlatformOps& os) : os_(os) {}
+
+    // KillProcessByName on the cached process list: never the program's own
+    // process; the outcome of the last attempt, false when none matched.
+    bool EndProcessesNamed(const std::string& exeName) {
+        if (!processes_) processes_ = os_.SnapshotProcesses();
+        const std::uint32_t self = os_.CurrentProcessId();
+        bool attempted = false;
+        bool lastResult = false;
+        for (const ProcessEntry& process : *processes_) {
+            if (process.processId == self || !ProcessNameMatches(process.exeEntry, exeName)) continue;
+            lastResult = os_.TerminateProcessById(process.processId);
+            attempted = true;
+        }
+        if (attempted) processes_.reset();
+        return lastResult;
+    }
+
+    bool RunValueExists(RegRoot root, const char* key, const std::string& name) {
+        const std::string folded = FoldAscii(name);
+        if (!folded.empty()) {
+            const ValueNames& names = ValueNamesOf(root, key);
+            if (names.allAscii && names.folded.count(folded) == 0) return false;
+        }
+        return os_.RegValueExists(root, key, name);
+    }
+
+    // After a value of key was deleted (or not), its names are read afresh.
+    void ForgetRunValues(RegRoot root, const char* key) { valueNames_.erase({static_cast<int>(root), key}); }
+
+private:
+    struct ValueNames {
+        std::set<std::string> folded;
+        bool allAscii = true;
+    };
+
+    // The name in lower case, or "" when it holds a character outside ASCII
+    // (or is empty), whose case the registry may fold differently.
+    static std::string FoldAscii(const std::string& name) {
+        std::string folded;
+        for (const char c : name) {
+            if (static_cast<unsigned char>(c) >= 0x80) return std::string();
+            folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        return folded;
+    }
+
+    const ValueNames& ValueNamesOf(RegRoot root, const char* key) {
+        const std::pair<int, std::string> id{static_cast<int>(root), key};
+        auto found = valueNames_.find(id);
+        if (found != valueNames_.end()) return found->second;
+        ValueNames names;
+        for (const std::string& name : os_.RegValueNames(root, key)) {
+            const std::string folded = FoldAscii(name);
+            if (folded.empty()) names.allAscii = false;
+            names.folded.insert(folded);
+        }
+        return valueNames_.emplace(id, std::move(names)).first->second;
+    }
+
+    PlatformOps& os_;
+    std::optional<std::vector<ProcessEntry>> processes_;
+    std::map<std::pair<int, std::string>, ValueNames> valueNames_;
+};
 
 // The Run value named after a file: "*.js" files lose their last three
 // characters, every other mask the last four. The "SysinfY2" dropper registers
@@ -13,62 +93,103 @@ std::string RunValueBaseName(const std::string& fileName, const std::string& mas
     return base == "SysinfY2" ? "SysinfY2X" : base;
 }
 
-void EndProcessOfMatchedFile(ActionContext& ctx, const std::string& name) {
-    if (KillProcessByName(ctx.os, name)) {
-        ctx.flags().InfectionFlag = true;
-        ctx.Pair("[KV] > Processo [kv00x] finalizado!", "[KV] > Process [kv00x] finished!");
-    } else {
-        ctx.Pair("[KV] - Processo [kv00x] não está em execução neste computador!",
-                 "[KV] - Process [kv00x] is not running on this computer!");
+// The lines of a file removal, kept until the removal's file deletions have
+// been checked and then written in their order. A deletion's line depends on
+// whether the file is gone: asking for each file alone whether it is still
+// there costs, on a large folder under Wine, a reading of the whole folder
+// (a missing name is looked for without regard to case), so the files of one
+// folder search are checked together, with one search after their deletions.
+class RemovalLines {
+public:
+    void Pair(std::string pt, std::string en) { lines_.push_back({std::move(pt), std::move(en), {}, {}, false}); }
+    // A file whose deletion answered `answered`; reported as deleted only if
+    // it answered success and the check finds it gone.
+    void Deletion(const std::string& path, const std::string& mask, bool answered) {
+        lines_.push_back({{}, {}, path, mask, answered});
     }
-}
+    bool AnyDeletionToCheck() const {
+        for (const Pending& line : lines_) {
+            if (line.answeredDeleted) return true;
+        }
+        return false;
+    }
+    // Writes the lines; stillThere(path) tells whether a file whose deletion
+    // answered success is still there.
+    template <typename StillThere>
+    void Write(ActionContext& ctx, StillThere stillThere) {
+        for (const Pending& line : lines_) {
+            if (line.path.empty()) {
+                ctx.Pair(line.pt, line.en);
+            } else if (line.answeredDeleted && !stillThere(line.path)) {
+                ctx.Pair("[KV] > Arquivo " + line.path + " Deletado com Sucesso!",
+                         "[KV] > File " + line.path + " Successfully Deleted!");
+                if (line.mask == "win32.exe") ctx.flags().RestartNeededFlag = true;
+            } else {
+                ctx.flags().UndeletedFileFlag = true;
+                ctx.Pair("[KV] > Não foi possível Excluir o Arquivo " + line.path,
+                         "[KV] > Could not delete file " + line.path);
+            }
+        }
+        lines_.clear();
+    }
 
-void DeleteMatchedFile(ActionContext& ctx, const std::string& folder, const std::string& name,
-                       const std::string& mask) {
-    const std::string path = folder + name;
-    const bool deleted = RemoveFileAndVerify(ctx.os, path);
-    if (mask == "*.lnk") ctx.flags().ShortcutSeenFlag = true;
-    if (deleted) {
-        ctx.Pair("[KV] > Arquivo " + path + " Deletado com Sucesso!", "[KV] > File " + path + " Successfully Deleted!");
-        if (mask == "win32.exe") ctx.flags().RestartNeededFlag = true;
+private:
+    struct Pending {
+        std::string pt, en;
+        std::string path;  // a deletion's file, "" for a plain line
+        std::string mask;
+        bool answeredDeleted;
+    };
+    std::vector<Pending> lines_;
+};
+
+void EndProcessOfMatchedFile(ActionContext& ctx, SearchLookups& lookups, RemovalLines& lines,
+                             const std::string& name) {
+    if (lookups.EndProcessesNamed(name)) {
+        ctx.flags().InfectionFlag = true;
+        lines.Pair("[KV] > Processo [kv00x] finalizado!", "[KV] > Process [kv00x] finished!");
     } else {
-        ctx.flags().UndeletedFileFlag = true;
-        ctx.Pair("[KV] > Não foi possível Excluir o Arquivo " + path, "[KV] > Could not delete file " + path);
+        lines.Pair("[KV] - Processo [kv00x] não está em execução neste computador!",
+                   "[KV] - Process [kv00x] is not running on this computer!");
     }
 }
 
 // Deletes the value named base from one Run key. The local machine's own Run
 // key writes its deletion with the progress tag and counts as an infection.
-void DeleteRunValue(ActionContext& ctx, RegRoot root, const char* key, const std::string& base) {
-    if (!ctx.os.RegValueExists(root, key, base)) {
-        ctx.Pair("[KV] - Chave de Registro " + base + " não Encontrada!",
-                 "[KV] - Registry key " + base + " not Found!");
+void DeleteRunValue(ActionContext& ctx, SearchLookups& lookups, RemovalLines& lines, RegRoot root, const char* key,
+                    const std::string& base) {
+    if (!lookups.RunValueExists(root, key, base)) {
+        lines.Pair("[KV] - Chave de Registro " + base + " não Encontrada!",
+                   "[KV] - Registry key " + base + " not Found!");
         return;
     }
     const bool localMachineRun = root == RegRoot::LocalMachine && std::string(key) == kRunKey;
     if (localMachineRun) ctx.flags().InfectionFlag = true;
     ctx.os.RegRemoveValue(root, key, base);
+    lookups.ForgetRunValues(root, key);
     // Without administrator rights a local-machine value can be seen but not
     // deleted: say so rather than report a deletion that did not happen.
     if (ctx.os.RegValueExists(root, key, base)) {
         ctx.flags().UndeletedFileFlag = true;
-        ctx.Pair("[KV] > Chave de Registro " + base + " não pode ser Deletada!",
-                 "[KV] > Registry key " + base + " can not be deleted!");
+        lines.Pair("[KV] > Chave de Registro " + base + " não pode ser Deletada!",
+                   "[KV] > Registry key " + base + " can not be deleted!");
         return;
     }
     const std::string tag = localMachineRun ? "[KV] - " : "[KV] > ";
-    ctx.Pair(tag + "Chave de Registro " + base + " Deletada!", tag + "Registry key " + base + " Deleted!");
+    lines.Pair(tag + "Chave de Registro " + base + " Deletada!", tag + "Registry key " + base + " Deleted!");
 }
 
-void RemoveOneMatchedFile(ActionContext& ctx, const std::string& folder, const std::string& name,
-                          const std::string& mask) {
+void RemoveOneMatchedFile(ActionContext& ctx, SearchLookups& lookups, RemovalLines& lines, const std::string& folder,
+                          const std::string& name, const std::string& mask) {
     const std::string base = RunValueBaseName(name, mask);
-    ctx.os.ClearAttributes(folder + name);
-    EndProcessOfMatchedFile(ctx, name);
-    DeleteMatchedFile(ctx, folder, name, mask);
-    DeleteRunValue(ctx, RegRoot::CurrentUser, kRunKey, base);
-    DeleteRunValue(ctx, RegRoot::LocalMachine, kPoliciesRunKey, base);
-    DeleteRunValue(ctx, RegRoot::LocalMachine, kRunKey, base);
+    const std::string path = folder + name;
+    ctx.os.ClearAttributes(path);
+    EndProcessOfMatchedFile(ctx, lookups, lines, name);
+    lines.Deletion(path, mask, ctx.os.RemoveFile(path));
+    if (mask == "*.lnk") ctx.flags().ShortcutSeenFlag = true;
+    DeleteRunValue(ctx, lookups, lines, RegRoot::CurrentUser, kRunKey, base);
+    DeleteRunValue(ctx, lookups, lines, RegRoot::LocalMachine, kPoliciesRunKey, base);
+    DeleteRunValue(ctx, lookups, lines, RegRoot::LocalMachine, kRunKey, base);
     ctx.flags().InfectionFlag = true;
 }
 
@@ -102,7 +223,10 @@ void RemoveFolderEntry(ActionContext& ctx, const std::string& folder, const DirE
 
 void RemoveMatchedFile(ActionContext& ctx, const std::string& folder, const std::string& name,
                        const std::string& mask) {
-    RemoveOneMatchedFile(ctx, folder, name, mask);
+    SearchLookups lookups(ctx.os);
+    RemovalLines lines;
+    RemoveOneMatchedFile(ctx, lookups, lines, folder, name, mask);
+    lines.Write(ctx, [&ctx](const std::string& path) { return ctx.os.ReadAttributes(path).has_value(); });
 }
 
 bool RemoveFileAndVerify(PlatformOps& os, const std::string& path) {
@@ -113,11 +237,21 @@ bool IsReparsePoint(std::uint32_t attributes) { return (attributes & attr::kRepa
 
 void RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const std::string& mask) {
     bool matched = false;
+    SearchLookups lookups(ctx.os);
+    RemovalLines lines;
     for (const DirEntry& entry : FindByLongName(ctx.os, folder, mask)) {
         if (entry.IsDirectory()) continue;
-        RemoveOneMatchedFile(ctx, folder, entry.name, mask);
+        RemoveOneMatchedFile(ctx, lookups, lines, folder, entry.name, mask);
         matched = true;
     }
+    // One search after the deletions tells which files are still there.
+    std::set<std::string> stillThere;
+    if (lines.AnyDeletionToCheck()) {
+        for (const DirEntry& entry : FindByLongName(ctx.os, folder, mask)) {
+            if (!entry.IsDirectory()) stillThere.insert(folder + entry.name);
+        }
+    }
+    lines.Write(ctx, [&stillThere](const std::string& path) { return stillThere.count(path) != 0; });
     if (!matched) {
         ctx.Pair("[KV] - Nenhum Código/Vírus Encontrado em " + folder, "[KV] - No Code/Virus Found in " + folder);
     }
