@@ -39,10 +39,10 @@ public:
     }
 
     bool RunValueExists(RegRoot root, const char* key, const std::string& name) {
-        const std::string folded = FoldAscii(name);
-        if (!folded.empty()) {
+        const std::optional<std::string> folded = FoldAscii(name);
+        if (folded) {
             const ValueNames& names = ValueNamesOf(root, key);
-            if (names.allAscii && names.folded.count(folded) == 0) return false;
+            if (names.allAscii && names.folded.count(*folded) == 0) return false;
         }
         return os_.RegValueExists(root, key, name);
     }
@@ -56,12 +56,12 @@ private:
         bool allAscii = true;
     };
 
-    // The name in lower case, or "" when it holds a character outside ASCII
-    // (or is empty), whose case the registry may fold differently.
-    static std::string FoldAscii(const std::string& name) {
+    // The name in lower case, or nothing when it holds a character outside
+    // ASCII, whose case the registry may fold differently.
+    static std::optional<std::string> FoldAscii(const std::string& name) {
         std::string folded;
         for (const char c : name) {
-            if (static_cast<unsigned char>(c) >= 0x80) return std::string();
+            if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
             folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
         }
         return folded;
@@ -73,9 +73,12 @@ private:
         if (found != valueNames_.end()) return found->second;
         ValueNames names;
         for (const std::string& name : os_.RegValueNames(root, key)) {
-            const std::string folded = FoldAscii(name);
-            if (folded.empty()) names.allAscii = false;
-            names.folded.insert(folded);
+            const std::optional<std::string> folded = FoldAscii(name);
+            if (folded) {
+                names.folded.insert(*folded);
+            } else {
+                names.allAscii = false;
+            }
         }
         return valueNames_.emplace(id, std::move(names)).first->second;
     }

@@ -170,6 +170,78 @@ TEST(RemoveMatchingFiles, FiveLinesPerMatchedFileWithTheRunValuesOfItsBaseName) 
     });
 }
 
+// The files of one search share what the routine looks up for them (the
+// running processes, the Run values' names) and have their deletions checked
+// together: every file must still get its own, current answer.
+TEST(RemoveMatchingFiles, FilesOfOneSearchEachGetTheirOwnAnswers) {
+    RunCases({
+        {"processes ended file by file, never the program's own; values of any case and outside ASCII",
+         UiLanguage::English,
+         [](MemoryPlatform& os) {
+             os.AddFile("E:\\a.vbs", 10);
+             os.AddFile("E:\\B.vbs", 10);
+             os.AddFile("E:\\Ação.vbs", 10);
+             os.AddProcess("a.vbs");
+             os.AddProcess("E:\\B.vbs");
+             os.SetCurrentProcessId(os.AddProcess("b.vbs"));
+             os.SetRegistryString(HKCU, kRun, "A", "E:\\a.vbs");
+             os.SetRegistryString(HKLM, kRun, "b", "E:\\B.vbs");
+             os.SetRegistryString(HKCU, kRun, "Ação", "E:\\Ação.vbs");
+         },
+         Remove("E:\\", "*.vbs"),
+         {
+             "[KV] > Process [kv00x] finished!",
+             "[KV] > File E:\\a.vbs Successfully Deleted!",
+             "[KV] > Registry key a Deleted!",
+             "[KV] - Registry key a not Found!",
+             "[KV] - Registry key a not Found!",
+             "[KV] - Process [kv00x] is not running on this computer!",
+             "[KV] > File E:\\Ação.vbs Successfully Deleted!",
+             "[KV] > Registry key Ação Deleted!",
+             "[KV] - Registry key Ação not Found!",
+             "[KV] - Registry key Ação not Found!",
+             "[KV] > Process [kv00x] finished!",
+             "[KV] > File E:\\B.vbs Successfully Deleted!",
+             "[KV] - Registry key B not Found!",
+             "[KV] - Registry key B not Found!",
+             "[KV] - Registry key B Deleted!",
+         },
+         "Infection",
+         [](MemoryPlatform& os) {
+             ASSERT_EQ(os.RunningProcesses().size(), 1u);
+             EXPECT_EQ(os.RunningProcesses()[0].exeEntry, "b.vbs");
+             EXPECT_TRUE(os.RegValueNames(HKCU, kRun).empty());
+             EXPECT_TRUE(os.RegValueNames(HKLM, kRun).empty());
+         }},
+        {"deletions that answer success and leave the files are found out after the search",
+         UiLanguage::Portuguese,
+         [](MemoryPlatform& os) {
+             os.AddFile("E:\\x.lnk", 10);
+             os.AddFile("E:\\y.lnk", 10);
+             os.AddFile("E:\\Fotos\\z.lnk", 10);
+             os.IgnoreDeletesUnder("E:\\");
+         },
+         Remove("E:\\", "*.lnk"),
+         {
+             "[KV] - Processo [kv00x] não está em execução neste computador!",
+             "[KV] > Não foi possível Excluir o Arquivo E:\\x.lnk",
+             "[KV] - Chave de Registro x não Encontrada!",
+             "[KV] - Chave de Registro x não Encontrada!",
+             "[KV] - Chave de Registro x não Encontrada!",
+             "[KV] - Processo [kv00x] não está em execução neste computador!",
+             "[KV] > Não foi possível Excluir o Arquivo E:\\y.lnk",
+             "[KV] - Chave de Registro y não Encontrada!",
+             "[KV] - Chave de Registro y não Encontrada!",
+             "[KV] - Chave de Registro y não Encontrada!",
+         },
+         "Infection ShortcutSeen UndeletedFile",
+         [](MemoryPlatform& os) {
+             EXPECT_TRUE(os.FileExists("E:\\x.lnk"));
+             EXPECT_TRUE(os.FileExists("E:\\y.lnk"));
+         }},
+    });
+}
+
 TEST(RemoveMatchingFiles, NothingMatchedFolderEntriesAndMissingFolders) {
     RunCases({
         {"a folder named like the mask is passed over",
