@@ -107,12 +107,12 @@ std::string IdList(const std::string& target, int version) {
     return list + items;
 }
 
-std::string LinkInfo(const LinkSpec& spec) {
-    std::string base = spec.target;
-    if (!spec.commonPathSuffix.empty() && EndsWith(base, spec.commonPathSuffix)) {
-        base.resize(base.size() - spec.commonPathSuffix.size());
+std::string LinkInfo(const LinkShape& shape) {
+    std::string base = shape.target;
+    if (!shape.commonPathSuffix.empty() && EndsWith(base, shape.commonPathSuffix)) {
+        base.resize(base.size() - shape.commonPathSuffix.size());
     }
-    const std::uint32_t headerSize = spec.linkInfoUnicode ? 0x24 : 0x1C;
+    const std::uint32_t headerSize = shape.linkInfoUnicode ? 0x24 : 0x1C;
     std::string volumeId;
     Put32(volumeId, 0x11);
     Put32(volumeId, 2);           // removable
@@ -121,16 +121,16 @@ std::string LinkInfo(const LinkSpec& spec) {
     volumeId.push_back('\0');
     std::string baseAnsi, suffixAnsi, baseUnicode, suffixUnicode;
     PutAnsiZ(baseAnsi, base);
-    PutAnsiZ(suffixAnsi, spec.commonPathSuffix);
+    PutAnsiZ(suffixAnsi, shape.commonPathSuffix);
     PutUtf16(baseUnicode, base, true);
-    PutUtf16(suffixUnicode, spec.commonPathSuffix, true);
+    PutUtf16(suffixUnicode, shape.commonPathSuffix, true);
 
     const std::uint32_t volumeAt = headerSize;
     const std::uint32_t baseAt = volumeAt + static_cast<std::uint32_t>(volumeId.size());
     const std::uint32_t suffixAt = baseAt + static_cast<std::uint32_t>(baseAnsi.size());
     std::uint32_t end = suffixAt + static_cast<std::uint32_t>(suffixAnsi.size());
     std::uint32_t baseUnicodeAt = 0, suffixUnicodeAt = 0;
-    if (spec.linkInfoUnicode) {
+    if (shape.linkInfoUnicode) {
         if (end % 2) ++end;
         baseUnicodeAt = end;
         suffixUnicodeAt = baseUnicodeAt + static_cast<std::uint32_t>(baseUnicode.size());
@@ -144,12 +144,12 @@ std::string LinkInfo(const LinkSpec& spec) {
     Put32(info, baseAt);
     Put32(info, 0);  // no network link
     Put32(info, suffixAt);
-    if (spec.linkInfoUnicode) {
+    if (shape.linkInfoUnicode) {
         Put32(info, baseUnicodeAt);
         Put32(info, suffixUnicodeAt);
     }
     info += volumeId + baseAnsi + suffixAnsi;
-    if (spec.linkInfoUnicode) {
+    if (shape.linkInfoUnicode) {
         info.resize(baseUnicodeAt, '\0');
         info += baseUnicode + suffixUnicode;
     }
@@ -158,18 +158,18 @@ std::string LinkInfo(const LinkSpec& spec) {
 
 }  // namespace
 
-std::string WriteShellLink(const LinkSpec& spec) {
-    const bool idList = spec.idList && !spec.target.empty();
-    const bool linkInfo = spec.linkInfo && !spec.target.empty();
+std::string WriteShellLink(const LinkShape& shape) {
+    const bool idList = shape.idList && !shape.target.empty();
+    const bool linkInfo = shape.linkInfo && !shape.target.empty();
     std::uint32_t flags = 0;
     if (idList) flags |= 0x1;
     if (linkInfo) flags |= 0x2;
-    if (!spec.name.empty()) flags |= 0x4;
-    if (!spec.relativePath.empty()) flags |= 0x8;
-    if (!spec.workingDir.empty()) flags |= 0x10;
-    if (!spec.arguments.empty()) flags |= 0x20;
-    if (!spec.iconLocation.empty()) flags |= 0x40;
-    if (spec.unicode) flags |= 0x80;
+    if (!shape.name.empty()) flags |= 0x4;
+    if (!shape.relativePath.empty()) flags |= 0x8;
+    if (!shape.workingDir.empty()) flags |= 0x10;
+    if (!shape.arguments.empty()) flags |= 0x20;
+    if (!shape.iconLocation.empty()) flags |= 0x40;
+    if (shape.unicode) flags |= 0x80;
 
     std::string out;
     Put32(out, 0x4C);
@@ -182,12 +182,12 @@ std::string WriteShellLink(const LinkSpec& spec) {
     Put32(out, 1);            // show normal
     out.append(2 + 2 + 4 + 4, '\0');  // hot key and reserved fields
 
-    if (idList) out += IdList(spec.target, spec.extensionVersion);
-    if (linkInfo) out += LinkInfo(spec);
+    if (idList) out += IdList(shape.target, shape.extensionVersion);
+    if (linkInfo) out += LinkInfo(shape);
     for (const std::string* text :
-         {&spec.name, &spec.relativePath, &spec.workingDir, &spec.arguments, &spec.iconLocation}) {
+         {&shape.name, &shape.relativePath, &shape.workingDir, &shape.arguments, &shape.iconLocation}) {
         if (text->empty()) continue;
-        if (spec.unicode) {
+        if (shape.unicode) {
             Put16(out, static_cast<std::uint32_t>(Utf8ToUtf16(*text).size()));
             PutUtf16(out, *text, false);
         } else {
@@ -196,13 +196,13 @@ std::string WriteShellLink(const LinkSpec& spec) {
             out += ansi;
         }
     }
-    if (spec.extraBlock) {  // a special-folder block: size, signature, folder id, offset
+    if (shape.extraBlock) {  // a special-folder block: size, signature, folder id, offset
         Put32(out, 0x10);
         Put32(out, 0xA0000005);
         Put32(out, 0x25);
         Put32(out, 0xDD);
     }
-    if (spec.terminalBlock) Put32(out, 0);
+    if (shape.terminalBlock) Put32(out, 0);
     return out;
 }
 

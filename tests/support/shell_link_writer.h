@@ -7,7 +7,7 @@
 
 namespace kv::test {
 
-struct LinkSpec {
+struct LinkShape {
     std::string target;              // absolute path ("C:\Windows\System32\cmd.exe"), "" for none
     bool idList = true;              // write the target ID list for target
     bool linkInfo = true;            // write LinkInfo for target
@@ -20,6 +20,6 @@ struct LinkSpec {
     bool terminalBlock = true;
 };
 
-std::string WriteShellLink(const LinkSpec& spec);
+std::string WriteShellLink(const LinkShape& shape);
 
 }  // namespace kv::test

@@ -17,7 +17,7 @@
 namespace kv {
 namespace {
 
-using test::LinkSpec;
+using test::LinkShape;
 using test::MemoryPlatform;
 using test::ScriptedDialogs;
 using Lines = std::vector<std::string>;
@@ -41,10 +41,10 @@ Lines Repeat(const std::string& line, int times) { return Lines(static_cast<std:
 // shortcuts were followed.
 void AddShortcut(MemoryPlatform& os, const std::string& path, const std::string& target,
                  const std::string& arguments, bool readable, std::uint32_t attributes = attr::kArchive) {
-    LinkSpec spec;
-    spec.target = target;
-    spec.arguments = arguments;
-    os.AddFile(path, 0, attributes, readable ? test::WriteShellLink(spec) : std::string());
+    LinkShape shape;
+    shape.target = target;
+    shape.arguments = arguments;
+    os.AddFile(path, 0, attributes, readable ? test::WriteShellLink(shape) : std::string());
 }
 
 struct Machine {

@@ -13,22 +13,22 @@
 namespace kv {
 namespace {
 
-using test::LinkSpec;
+using test::LinkShape;
 using test::WriteShellLink;
 
 const char* const kCmd = "C:\\Windows\\System32\\cmd.exe";
 
-LinkSpec Spec(std::function<void(LinkSpec&)> change) {
-    LinkSpec spec;
-    spec.target = kCmd;
-    spec.arguments = "/c start wscript //B sysvolume\\u1234567.vbs";
-    change(spec);
-    return spec;
+LinkShape Shape(std::function<void(LinkShape&)> change) {
+    LinkShape shape;
+    shape.target = kCmd;
+    shape.arguments = "/c start wscript //B sysvolume\\u1234567.vbs";
+    change(shape);
+    return shape;
 }
 
 struct ReadCase {
     const char* what;
-    LinkSpec spec;
+    LinkShape shape;
     std::string target;      // TargetPath()
     std::string idListPath;
     std::string arguments;
@@ -39,37 +39,37 @@ struct ReadCase {
 TEST(ShellLinkTest, ReadsTheTargetAndStringsOfEveryShape) {
     const std::string args = "/c start wscript //B sysvolume\\u1234567.vbs";
     const ReadCase cases[] = {
-        {"unicode strings, ID list and LinkInfo", Spec([](LinkSpec&) {}), kCmd, kCmd, args, "", ""},
+        {"unicode strings, ID list and LinkInfo", Shape([](LinkShape&) {}), kCmd, kCmd, args, "", ""},
         {"ANSI strings with accents",
-         Spec([](LinkSpec& s) {
+         Shape([](LinkShape& s) {
              s.unicode = false;
              s.arguments = "/c start \"\" \"Músicas e Fotos.exe\"";
              s.workingDir = "E:\\Música";
          }),
          kCmd, kCmd, "/c start \"\" \"Músicas e Fotos.exe\"", "E:\\Música", ""},
-        {"ID list only, extension block version 9", Spec([](LinkSpec& s) { s.linkInfo = false; }), kCmd, kCmd, args,
+        {"ID list only, extension block version 9", Shape([](LinkShape& s) { s.linkInfo = false; }), kCmd, kCmd, args,
          "", ""},
-        {"ID list only, version 8", Spec([](LinkSpec& s) { s.linkInfo = false, s.extensionVersion = 8; }), kCmd, kCmd,
+        {"ID list only, version 8", Shape([](LinkShape& s) { s.linkInfo = false, s.extensionVersion = 8; }), kCmd, kCmd,
          args, "", ""},
-        {"ID list only, version 7", Spec([](LinkSpec& s) { s.linkInfo = false, s.extensionVersion = 7; }), kCmd, kCmd,
+        {"ID list only, version 7", Shape([](LinkShape& s) { s.linkInfo = false, s.extensionVersion = 7; }), kCmd, kCmd,
          args, "", ""},
         {"ID list only, version 3 with a long name",
-         Spec([](LinkSpec& s) {
+         Shape([](LinkShape& s) {
              s.linkInfo = false, s.extensionVersion = 3;
              s.target = "E:\\USB Driver.exe";
              s.arguments.clear();
          }),
          "E:\\USB Driver.exe", "E:\\USB Driver.exe", "", "", ""},
         {"ID list only, primary names without extension blocks",
-         Spec([](LinkSpec& s) { s.linkInfo = false, s.extensionVersion = 0; }), kCmd, kCmd, args, "", ""},
+         Shape([](LinkShape& s) { s.linkInfo = false, s.extensionVersion = 0; }), kCmd, kCmd, args, "", ""},
         {"LinkInfo only, split into base path and suffix",
-         Spec([](LinkSpec& s) {
+         Shape([](LinkShape& s) {
              s.idList = false;
              s.commonPathSuffix = "System32\\cmd.exe";
          }),
          kCmd, "", args, "", ""},
         {"LinkInfo with a Unicode base path beyond Windows-1252",
-         Spec([](LinkSpec& s) {
+         Shape([](LinkShape& s) {
              s.idList = false;
              s.linkInfoUnicode = true;
              s.target = "E:\\Пример\\вирус.exe";
@@ -77,7 +77,7 @@ TEST(ShellLinkTest, ReadsTheTargetAndStringsOfEveryShape) {
          }),
          "E:\\Пример\\вирус.exe", "", "", "", ""},
         {"relative path, working folder, name and icon, no target",
-         Spec([](LinkSpec& s) {
+         Shape([](LinkShape& s) {
              s.target.clear();
              s.relativePath = ".\\sysvolume\\u1.vbs";
              s.workingDir = "E:\\";
@@ -85,12 +85,12 @@ TEST(ShellLinkTest, ReadsTheTargetAndStringsOfEveryShape) {
              s.iconLocation = "%SystemRoot%\\system32\\SHELL32.dll";
          }),
          "", "", args, "E:\\", ".\\sysvolume\\u1.vbs"},
-        {"no extra data at all", Spec([](LinkSpec& s) { s.extraBlock = false, s.terminalBlock = false; }), kCmd, kCmd,
+        {"no extra data at all", Shape([](LinkShape& s) { s.extraBlock = false, s.terminalBlock = false; }), kCmd, kCmd,
          args, "", ""},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::optional<ShellLink> link = ParseShellLink(WriteShellLink(c.spec));
+        const std::optional<ShellLink> link = ParseShellLink(WriteShellLink(c.shape));
         ASSERT_TRUE(link.has_value());
         EXPECT_EQ(link->TargetPath(), c.target);
         EXPECT_EQ(link->idListPath, c.idListPath);
@@ -98,7 +98,7 @@ TEST(ShellLinkTest, ReadsTheTargetAndStringsOfEveryShape) {
         EXPECT_EQ(link->workingDir, c.workingDir);
         EXPECT_EQ(link->relativePath, c.relativePath);
     }
-    const std::optional<ShellLink> named = ParseShellLink(WriteShellLink(Spec([](LinkSpec& s) {
+    const std::optional<ShellLink> named = ParseShellLink(WriteShellLink(Shape([](LinkShape& s) {
         s.name = "Pendrive";
         s.iconLocation = "%SystemRoot%\\system32\\SHELL32.dll";
     })));
@@ -116,13 +116,13 @@ void Patch16(std::string& bytes, std::size_t at, std::uint32_t value) {
 }
 
 TEST(ShellLinkTest, RefusesBytesThatAreNotAWholeShortcut) {
-    const LinkSpec idListOnly = Spec([](LinkSpec& s) { s.linkInfo = false; });
-    const LinkSpec linkInfoOnly = Spec([](LinkSpec& s) { s.idList = false; });
+    const LinkShape idListOnly = Shape([](LinkShape& s) { s.linkInfo = false; });
+    const LinkShape linkInfoOnly = Shape([](LinkShape& s) { s.idList = false; });
     const std::size_t idListAt = 0x4C;
     const std::size_t linkInfoAt = 0x4C;
     struct Damage {
         const char* what;
-        LinkSpec spec;
+        LinkShape shape;
         std::function<void(std::string&)> damage;
     };
     const Damage cases[] = {
@@ -153,7 +153,7 @@ TEST(ShellLinkTest, RefusesBytesThatAreNotAWholeShortcut) {
     };
     for (const Damage& c : cases) {
         SCOPED_TRACE(c.what);
-        std::string bytes = WriteShellLink(c.spec);
+        std::string bytes = WriteShellLink(c.shape);
         ASSERT_TRUE(ParseShellLink(bytes).has_value());
         c.damage(bytes);
         EXPECT_FALSE(ParseShellLink(bytes).has_value());
@@ -163,15 +163,15 @@ TEST(ShellLinkTest, RefusesBytesThatAreNotAWholeShortcut) {
 // Shortcuts the damage tests start from.
 std::vector<std::string> SampleLinks() {
     return {
-        WriteShellLink(Spec([](LinkSpec&) {})),
-        WriteShellLink(Spec([](LinkSpec& s) {
+        WriteShellLink(Shape([](LinkShape&) {})),
+        WriteShellLink(Shape([](LinkShape& s) {
             s.unicode = false;
             s.linkInfoUnicode = true;
             s.commonPathSuffix = "cmd.exe";
             s.workingDir = "E:\\";
             s.name = "Pendrive (8 GB)";
         })),
-        WriteShellLink(Spec([](LinkSpec& s) {
+        WriteShellLink(Shape([](LinkShape& s) {
             s.linkInfo = false;
             s.extensionVersion = 3;
             s.target = "E:\\ \\Trabalhos escolares\\USB Driver.exe";

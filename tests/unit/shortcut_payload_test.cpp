@@ -13,7 +13,7 @@
 namespace kv {
 namespace {
 
-using test::LinkSpec;
+using test::LinkShape;
 using test::MemoryPlatform;
 using test::WriteShellLink;
 using Names = std::vector<NamedFile>;
@@ -98,11 +98,11 @@ protected:
         os.AddFolderLink("E:\\link", "C:\\Windows");
     }
 
-    Paths PayloadOf(std::function<void(LinkSpec&)> change) {
-        LinkSpec spec;
-        spec.target = kCmd;
-        change(spec);
-        const std::optional<ShellLink> link = ParseShellLink(WriteShellLink(spec));
+    Paths PayloadOf(std::function<void(LinkShape&)> change) {
+        LinkShape shape;
+        shape.target = kCmd;
+        change(shape);
+        const std::optional<ShellLink> link = ParseShellLink(WriteShellLink(shape));
         EXPECT_TRUE(link.has_value());
         return link ? PayloadOfShortcut(os, "E:\\", *link) : Paths{};
     }
@@ -115,56 +115,56 @@ TEST_F(StickTest, TheHiddenFilesAShortcutStartsAreItsPayload) {
                              "E:\\sysvolume\\u1234567.dat"};
     struct Case {
         const char* what;
-        std::function<void(LinkSpec&)> link;
+        std::function<void(LinkShape&)> link;
         Paths payload;
     };
     const Case cases[] = {
         {"wscript through cmd, with companions",
-         [](LinkSpec& s) { s.arguments = "/c start wscript //B //E:vbscript sysvolume\\u1234567.vbs"; }, sysvolume},
+         [](LinkShape& s) { s.arguments = "/c start wscript //B //E:vbscript sysvolume\\u1234567.vbs"; }, sysvolume},
         {"names in another case, spelled as the device spells them",
-         [](LinkSpec& s) { s.arguments = "/c start wscript SYSVOLUME\\U1234567.VBS"; }, sysvolume},
-        {"rundll32 on the companion", [](LinkSpec& s) { s.arguments = "/c start rundll32 sysvolume\\u1234567.dat,Run"; },
+         [](LinkShape& s) { s.arguments = "/c start wscript SYSVOLUME\\U1234567.VBS"; }, sysvolume},
+        {"rundll32 on the companion", [](LinkShape& s) { s.arguments = "/c start rundll32 sysvolume\\u1234567.dat,Run"; },
          {"E:\\sysvolume\\u1234567.dat", "E:\\sysvolume\\u1234567.bat", "E:\\sysvolume\\u1234567.vbs"}},
         {"relative to the working folder on the device",
-         [](LinkSpec& s) {
+         [](LinkShape& s) {
              s.workingDir = "E:\\sysvolume";
              s.arguments = "/c start wscript u1234567.vbs";
          },
          sysvolume},
-        {"\"..\" stays at the root", [](LinkSpec& s) { s.arguments = "/c start wscript ..\\..\\sysvolume\\u1234567.vbs"; },
+        {"\"..\" stays at the root", [](LinkShape& s) { s.arguments = "/c start wscript ..\\..\\sysvolume\\u1234567.vbs"; },
          sysvolume},
-        {"a program started by cmd", [](LinkSpec& s) { s.arguments = "/c start \"\" \"USB Driver.exe\" & start explorer Fotos"; },
+        {"a program started by cmd", [](LinkShape& s) { s.arguments = "/c start \"\" \"USB Driver.exe\" & start explorer Fotos"; },
          {"E:\\USB Driver.exe"}},
-        {"a program named without extension", [](LinkSpec& s) { s.arguments = "/c \"USB Driver\""; },
+        {"a program named without extension", [](LinkShape& s) { s.arguments = "/c \"USB Driver\""; },
          {"E:\\USB Driver.exe"}},
-        {"the target itself", [](LinkSpec& s) { s.target = "E:\\USB Driver.exe"; }, {"E:\\USB Driver.exe"}},
+        {"the target itself", [](LinkShape& s) { s.target = "E:\\USB Driver.exe"; }, {"E:\\USB Driver.exe"}},
         {"the target by its relative path only",
-         [](LinkSpec& s) {
+         [](LinkShape& s) {
              s.target.clear();
              s.relativePath = ".\\USB Driver.exe";
          },
          {"E:\\USB Driver.exe"}},
-        {"a visible program in a hidden folder", [](LinkSpec& s) { s.target = "E:\\Fotos\\tool.exe"; },
+        {"a visible program in a hidden folder", [](LinkShape& s) { s.target = "E:\\Fotos\\tool.exe"; },
          {"E:\\Fotos\\tool.exe"}},
         // The user's own shortcuts.
-        {"a visible program", [](LinkSpec& s) { s.target = "E:\\Portable\\app.exe"; }, {}},
-        {"a hidden document", [](LinkSpec& s) { s.target = "E:\\Docs\\report.docx"; }, {}},
-        {"a hidden folder", [](LinkSpec& s) { s.target = "E:\\sysvolume"; }, {}},
-        {"a folder opened by explorer", [](LinkSpec& s) { s.arguments = "/c start explorer sysvolume"; }, {}},
+        {"a visible program", [](LinkShape& s) { s.target = "E:\\Portable\\app.exe"; }, {}},
+        {"a hidden document", [](LinkShape& s) { s.target = "E:\\Docs\\report.docx"; }, {}},
+        {"a hidden folder", [](LinkShape& s) { s.target = "E:\\sysvolume"; }, {}},
+        {"a folder opened by explorer", [](LinkShape& s) { s.arguments = "/c start explorer sysvolume"; }, {}},
         {"a script visible in a visible folder",
-         [](LinkSpec& s) {
+         [](LinkShape& s) {
              s.target = "C:\\Windows\\System32\\wscript.exe";
              s.arguments = "E:\\Portable\\app.exe";  // wscript would run it, but it is visible
          },
          {}},
         // Off the device.
-        {"a hidden script on the system drive", [](LinkSpec& s) { s.arguments = "/c start wscript C:\\evil\\x.vbs"; },
+        {"a hidden script on the system drive", [](LinkShape& s) { s.arguments = "/c start wscript C:\\evil\\x.vbs"; },
          {}},
-        {"a program on another drive letter", [](LinkSpec& s) { s.target = "F:\\USB Driver.exe"; }, {}},
+        {"a program on another drive letter", [](LinkShape& s) { s.target = "F:\\USB Driver.exe"; }, {}},
         {"a hidden script behind a folder link on the device",
-         [](LinkSpec& s) { s.arguments = "/c start wscript link\\y.vbs"; }, {}},
-        {"a network path", [](LinkSpec& s) { s.arguments = "/c start wscript \\\\server\\share\\u1234567.vbs"; }, {}},
-        {"an installed program", [](LinkSpec& s) { s.target = "C:\\Program Files\\Office\\winword.exe"; }, {}},
+         [](LinkShape& s) { s.arguments = "/c start wscript link\\y.vbs"; }, {}},
+        {"a network path", [](LinkShape& s) { s.arguments = "/c start wscript \\\\server\\share\\u1234567.vbs"; }, {}},
+        {"an installed program", [](LinkShape& s) { s.target = "C:\\Program Files\\Office\\winword.exe"; }, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -173,10 +173,10 @@ TEST_F(StickTest, TheHiddenFilesAShortcutStartsAreItsPayload) {
 }
 
 TEST_F(StickTest, OnlyReadableRootShortcutsWithAPayloadAreListed) {
-    LinkSpec worm;
+    LinkShape worm;
     worm.target = kCmd;
     worm.arguments = "/c start wscript //B sysvolume\\u1234567.vbs & start explorer sysvolume";
-    LinkSpec user;
+    LinkShape user;
     user.target = "E:\\Portable\\app.exe";
     std::string damaged = WriteShellLink(worm);
     damaged.resize(damaged.size() - 30);
