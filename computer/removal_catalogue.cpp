@@ -5,6 +5,7 @@
 #include "routines/file_removal.h"
 #include "routines/known_facts.h"
 #include "routines/run_removal.h"
+#include "routines/windows_version.h"
 
 namespace kv {
 namespace {
@@ -13,16 +14,6 @@ constexpr RegRoot HKCU = RegRoot::CurrentUser;
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
 
 std::string Special(ActionContext& ctx, int id) { return ctx.os.GetSpecialFolder(id); }
-
-// The last n characters of text (all of it when shorter).
-std::string LastChars(const std::string& text, std::size_t n) { return text.substr(DropLastChars(text, n).size()); }
-
-// The last two characters of the Windows product name ("XP" on Windows XP).
-std::string ProductNameEnding(ActionContext& ctx) {
-    const std::string productName = ctx.os.RegReadString(
-        RegRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\", "ProductName");
-    return LastChars(productName, 2);
-}
 
 void WriteProcessLine(ActionContext& ctx, const std::string& label, bool ended, const char* notRunningEnEnding = "") {
     if (ended) {
@@ -584,7 +575,7 @@ void RunRemovalCatalogue(ActionContext& ctx) {
     EndKnownProcesses(ctx);
     StartGroup(ctx, 2);
     RemoveMatchingFiles(ctx, Special(ctx, csidl::kCommonAppData) + "\\", "*.exe");
-    const bool onWindowsXp = ProductNameEnding(ctx) == "XP";
+    const bool onWindowsXp = IsWindowsXp(ctx.os);
     StartGroup(ctx, 3);
     RemoveNefcbValues(ctx, onWindowsXp);
     StartGroup(ctx, 4);

@@ -210,4 +210,16 @@ std::string FirstChars(const std::string& text, std::size_t n) {
     return text.substr(0, ByteOffsetOfChar(text, n));
 }
 
+std::string LastChars(const std::string& text, std::size_t n) { return text.substr(DropLastChars(text, n).size()); }
+
+std::string WithTrailingBackslash(std::string folder) {
+    if (!EndsWith(folder, "\\")) folder += "\\";
+    return folder;
+}
+
+std::string WithoutTrailingBackslash(std::string folder) {
+    while (folder.size() > 3 && EndsWith(folder, "\\")) folder.pop_back();
+    return folder;
+}
+
 }  // namespace kv

@@ -35,7 +35,15 @@ bool EndsWith(const std::string& text, const std::string& suffix);
 std::string DropLastChars(const std::string& text, std::size_t n);
 // The first n characters (code points) of text.
 std::string FirstChars(const std::string& text, std::size_t n);
+// The last n characters (code points) of text, all of it when shorter.
+std::string LastChars(const std::string& text, std::size_t n);
 // Number of characters (code points).
 std::size_t CharCount(const std::string& text);
+
+// A folder path ending with exactly the backslash a name is appended after
+// (one is added when missing), and the same path without its trailing
+// backslashes, a drive root ("E:\") keeping its own.
+std::string WithTrailingBackslash(std::string folder);
+std::string WithoutTrailingBackslash(std::string folder);
 
 }  // namespace kv

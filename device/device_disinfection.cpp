@@ -9,6 +9,7 @@
 #include "routines/known_facts.h"
 #include "routines/run_removal.h"
 #include "routines/shortcut_payload.h"
+#include "routines/windows_version.h"
 
 namespace kv {
 namespace {
@@ -191,10 +192,6 @@ void DeleteRecycleFolders(ActionContext& ctx, const std::string& root) {
 
 // ---- Shortcut payloads ------------------------------------------------------------
 
-std::string WithoutTrailingBackslash(const std::string& folder) {
-    return EndsWith(folder, "\\") ? folder.substr(0, folder.size() - 1) : folder;
-}
-
 std::string ParentFolder(const std::string& folder) {
     const std::string path = WithoutTrailingBackslash(folder);
     const std::size_t slash = path.rfind('\\');
@@ -354,13 +351,6 @@ void WriteVerdict(ActionContext& ctx, const std::string& root) {
 
 // ---- Disguised executables -------------------------------------------------------
 
-// The last two characters of the Windows product name ("XP" on Windows XP).
-std::string ProductNameEnding(ActionContext& ctx) {
-    const std::string productName = ctx.os.RegReadString(
-        RegRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\", "ProductName");
-    return productName.substr(DropLastChars(productName, 2).size());
-}
-
 void RemoveVirusCopy(ActionContext& ctx, const std::string& folder, const std::string& name, bool onWindowsXp) {
     if (onWindowsXp) {
         if (KillProcessByName(ctx.os, "explorer.exe")) {
@@ -398,7 +388,7 @@ void DeleteFolderTwin(ActionContext& ctx, const std::string& path) {
 
 void RemoveExecutableDisguise(ActionContext& ctx, const std::string& folder, const std::string& mask) {
     const std::vector<DirEntry> entries = FindByLongName(ctx.os, folder, mask);
-    const bool onWindowsXp = ProductNameEnding(ctx) == "XP";
+    const bool onWindowsXp = IsWindowsXp(ctx.os);
     bool matched = false;
     for (const DirEntry& entry : entries) {
         if (entry.IsDirectory()) continue;

@@ -196,16 +196,6 @@ void RemoveOneMatchedFile(ActionContext& ctx, SearchLookups& lookups, RemovalLin
     ctx.flags().InfectionFlag = true;
 }
 
-std::string WithTrailingBackslash(std::string folder) {
-    if (!EndsWith(folder, "\\")) folder += "\\";
-    return folder;
-}
-
-std::string WithoutTrailingBackslash(std::string folder) {
-    while (folder.size() > 3 && EndsWith(folder, "\\")) folder.pop_back();
-    return folder;
-}
-
 void RemoveFolderEntry(ActionContext& ctx, const std::string& folder, const DirEntry& entry) {
     if (entry.attributes == attr::kDirectory) {
         ctx.os.ClearAttributes(folder + entry.name);

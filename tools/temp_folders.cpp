@@ -17,11 +17,8 @@ constexpr int kMyMusic = 13;
 constexpr int kMyVideo = 14;
 constexpr int kMyPictures = 39;
 
-std::string WithBackslash(std::string path) {
-    if (path.empty() || path.back() != '\\') path += '\\';
-    return path;
-}
-
+// Unlike WithoutTrailingBackslash, a drive root loses its backslash too, so
+// that "C:" and "C:\\" compare as one folder.
 std::string WithoutBackslash(std::string path) {
     while (!path.empty() && path.back() == '\\') path.pop_back();
     return path;
@@ -118,7 +115,7 @@ private:
 TempFolders ResolveTempFolders(PlatformOps& os) {
     TempFolders folders;
     folders.user = os.TempPath();
-    if (!folders.user.empty()) folders.user = WithBackslash(folders.user);
+    if (!folders.user.empty()) folders.user = WithTrailingBackslash(folders.user);
     const std::string windows = os.GetSpecialFolder(csidl::kWindows);
     if (!windows.empty()) folders.system = windows + "\\temp\\";
     return folders;
@@ -126,7 +123,7 @@ TempFolders ResolveTempFolders(PlatformOps& os) {
 
 std::uint64_t FolderSize(PlatformOps& os, const std::string& path) {
     std::uint64_t total = 0;
-    std::vector<std::string> pending{WithBackslash(path)};
+    std::vector<std::string> pending{WithTrailingBackslash(path)};
     while (!pending.empty()) {
         const std::string folder = std::move(pending.back());
         pending.pop_back();
@@ -165,7 +162,7 @@ std::string OccupiedSpaceText(PlatformOps& os, UiLanguage language, const std::s
 }
 
 bool EmptyFolderTree(PlatformOps& os, const std::string& path) {
-    const std::string folder = WithBackslash(path);
+    const std::string folder = WithTrailingBackslash(path);
     if (!os.FolderExists(folder)) return false;
     for (const DirEntry& entry : os.FindEntries(folder + "*.*")) {
         if (entry.IsDotOrDotDot()) continue;
@@ -227,7 +224,7 @@ CleanupResult CleanTempFolders(ActionContext& ctx, const CleanupRequest& request
         // A folder the tab could not resolve is reported as missing under the
         // name its label shows, and never looked up on disk.
         const bool known = IsAbsolute(resolved);
-        const std::string folder = WithBackslash(known ? resolved : missingName);
+        const std::string folder = WithTrailingBackslash(known ? resolved : missingName);
         if (!known || !os.FolderExists(folder)) {
             log.Write(ctx.Pick("Pasta " + folder + " não encontrada.", "Folder " + folder + " not found."));
             log.Save();
