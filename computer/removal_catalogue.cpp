@@ -24,13 +24,6 @@ void WriteProcessLine(ActionContext& ctx, const std::string& label, bool ended, 
     }
 }
 
-// Deletes a value seen to exist and tells whether it is gone. Without
-// administrator rights a local-machine value can be seen but not deleted.
-bool DeleteValue(ActionContext& ctx, RegRoot root, const std::string& key, const std::string& name) {
-    ctx.os.RegRemoveValue(root, key, name);
-    return !ctx.os.RegValueExists(root, key, name);
-}
-
 // The line for a Run value that survived its deletion; it counts as an item
 // left in place, so the outcome asks for administrator rights.
 void ReportValueLeft(ActionContext& ctx, const std::string& name, bool portugueseOnly = false) {
@@ -45,7 +38,7 @@ void RemoveNamedRunValue(ActionContext& ctx, RegRoot root, const std::string& na
                          bool needsRestart) {
     if (!ctx.os.RegValueExists(root, kRunKey, name)) return;
     ctx.flags().InfectionFlag = true;
-    if (!DeleteValue(ctx, root, kRunKey, name)) {
+    if (!RemoveRegistryValueAndVerify(ctx.os, root, kRunKey, name)) {
         ReportValueLeft(ctx, name);
         return;
     }
@@ -99,7 +92,7 @@ void EndShell(ActionContext& ctx) {
 // Portuguese in both languages).
 void DeleteUserRunValue(ActionContext& ctx, const std::string& name) {
     if (!ctx.os.RegValueExists(HKCU, kRunKey, name)) return;
-    if (DeleteValue(ctx, HKCU, kRunKey, name)) {
+    if (RemoveRegistryValueAndVerify(ctx.os, HKCU, kRunKey, name)) {
         ctx.Line("[KV] > Chave de Registro " + name + " foi deletada!");
     } else {
         ReportValueLeft(ctx, name, true);
@@ -233,7 +226,7 @@ void RemovePictureValues(ActionContext& ctx) {
             if (!OpensPicture(ctx.os.RegReadString(root, kRunKey, name))) continue;
             ctx.flags().InfectionFlag = true;
             ctx.os.RunCommandLine(kDeleteTaskCommand);
-            if (DeleteValue(ctx, root, kRunKey, name)) {
+            if (RemoveRegistryValueAndVerify(ctx.os, root, kRunKey, name)) {
                 ctx.Pair("[KV] > Chave " + name + " Deletada com Sucesso!",
                          "[KV] > key " + name + " Successfully Deleted!");
             } else {
@@ -427,7 +420,7 @@ void RemoveLnzyzj(ActionContext& ctx, RegRoot root) {
         ctx.Pair("[KV] - Chave de Registro Lnzyzj não Encontrada!", "[KV] - Key Lnzyzj Record not Found!");
         return;
     }
-    const bool deleted = DeleteValue(ctx, root, kRunKey, "Lnzyzj");
+    const bool deleted = RemoveRegistryValueAndVerify(ctx.os, root, kRunKey, "Lnzyzj");
     const std::string appData = Special(ctx, csidl::kAppData);
     const std::string localAppData = Special(ctx, csidl::kLocalAppData);
     ctx.os.ClearAttributes(appData + "\\Lnzyzj.exe");
@@ -617,7 +610,7 @@ void RepairSystemFunctions(ActionContext& ctx) {
     for (const PolicyValue& row : kPolicyValues) {
         if (!ctx.os.RegValueExists(row.root, row.key, row.name)) {
             ctx.Pair(row.notFound.pt, row.notFound.en);
-        } else if (DeleteValue(ctx, row.root, row.key, row.name)) {
+        } else if (RemoveRegistryValueAndVerify(ctx.os, row.root, row.key, row.name)) {
             ctx.Pair(row.deleted.pt, row.deleted.en);
         } else {
             ctx.Pair(row.left.pt, row.left.en);

@@ -146,8 +146,7 @@ private:
     std::vector<Pending> lines_;
 };
 
-void EndProcessOfMatchedFile(ActionContext& ctx, SearchLookups& lookups, RemovalLines& lines,
-                             const std::string& name) {
+void EndProcessOfMatchedFile(ActionContext& ctx, SearchLookups& lookups, RemovalLines& lines, const std::string& name) {
     if (lookups.EndProcessesNamed(name)) {
         ctx.flags().InfectionFlag = true;
         lines.Pair("[KV] > Processo [kv00x] finalizado!", "[KV] > Process [kv00x] finished!");
@@ -168,11 +167,10 @@ void DeleteRunValue(ActionContext& ctx, SearchLookups& lookups, RemovalLines& li
     }
     const bool localMachineRun = root == RegRoot::LocalMachine && std::string(key) == kRunKey;
     if (localMachineRun) ctx.flags().InfectionFlag = true;
-    ctx.os.RegRemoveValue(root, key, base);
+    const bool deleted = RemoveRegistryValueAndVerify(ctx.os, root, key, base);
     lookups.ForgetRunValues(root, key);
-    // Without administrator rights a local-machine value can be seen but not
-    // deleted: say so rather than report a deletion that did not happen.
-    if (ctx.os.RegValueExists(root, key, base)) {
+    // Say so rather than report a deletion that did not happen.
+    if (!deleted) {
         ctx.flags().UndeletedFileFlag = true;
         lines.Pair("[KV] > Chave de Registro " + base + " não pode ser Deletada!",
                    "[KV] > Registry key " + base + " can not be deleted!");
@@ -224,6 +222,11 @@ void RemoveMatchedFile(ActionContext& ctx, const std::string& folder, const std:
 
 bool RemoveFileAndVerify(PlatformOps& os, const std::string& path) {
     return os.RemoveFile(path) && !os.ReadAttributes(path).has_value();
+}
+
+bool RemoveRegistryValueAndVerify(PlatformOps& os, RegRoot root, const std::string& key, const std::string& name) {
+    os.RegRemoveValue(root, key, name);
+    return !os.RegValueExists(root, key, name);
 }
 
 bool IsReparsePoint(std::uint32_t attributes) { return (attributes & attr::kReparsePoint) != 0; }

@@ -18,8 +18,7 @@ void RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const st
 // Computer disinfection: removes one file that a caller picked itself, with
 // the five lines RemoveMatchingFiles writes for each file it matches under
 // mask (the mask decides the Run values' base name).
-void RemoveMatchedFile(ActionContext& ctx, const std::string& folder, const std::string& name,
-                       const std::string& mask);
+void RemoveMatchedFile(ActionContext& ctx, const std::string& folder, const std::string& name, const std::string& mask);
 
 // Who calls DeleteFolderTree: an action (TopLevel) or the routine itself on a
 // subfolder (Nested, which counts the folder as an infection).
@@ -36,6 +35,10 @@ bool DeleteFolderTree(ActionContext& ctx, std::string folder, FolderTreeLevel le
 // success and leaves the file (a write-protected stick under some drivers)
 // counts as failed.
 bool RemoveFileAndVerify(PlatformOps& os, const std::string& path);
+
+// Deletes a registry value and answers whether it is gone: without
+// administrator rights a local-machine value can be read but not deleted.
+bool RemoveRegistryValueAndVerify(PlatformOps& os, RegRoot root, const std::string& key, const std::string& name);
 
 // True for an entry carrying the reparse-point bit (junction, symbolic link,
 // mount point): walks never descend into one.

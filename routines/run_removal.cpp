@@ -12,8 +12,7 @@ namespace {
 void DeleteRunValuesNamedAfter(ActionContext& ctx, RegRoot root, const std::string& name, const std::string& label) {
     for (const std::string& value : {name, DropLastChars(name, 4)}) {
         if (!ctx.os.RegValueExists(root, kRunKey, value)) continue;
-        ctx.os.RegRemoveValue(root, kRunKey, value);
-        if (ctx.os.RegValueExists(root, kRunKey, value)) {
+        if (!RemoveRegistryValueAndVerify(ctx.os, root, kRunKey, value)) {
             ctx.flags().UndeletedFileFlag = true;
             ctx.Pair("[KV] > Chave de Registro " + value + " não pode ser Deletada!" + label,
                      "[KV] > Registry key " + value + " can not be deleted!" + label);
@@ -39,8 +38,7 @@ void RemoveLaunchedFile(ActionContext& ctx, RegRoot root, const std::string& val
                  "[KV] - Process " + name + " is not running on this computer!");
     }
     ctx.flags().InfectionFlag = true;
-    ctx.os.RegRemoveValue(root, kRunKey, valueName);
-    if (ctx.os.RegValueExists(root, kRunKey, valueName)) {
+    if (!RemoveRegistryValueAndVerify(ctx.os, root, kRunKey, valueName)) {
         ctx.Pair("[KV] > Chave de Registro não pode ser Deletada!", "[KV] > Registry key can not be deleted!");
         ctx.flags().UndeletedFileFlag = true;
         return;

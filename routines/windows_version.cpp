@@ -5,8 +5,8 @@
 namespace kv {
 
 bool IsWindowsXp(PlatformOps& os) {
-    const std::string productName = os.RegReadString(
-        RegRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\", "ProductName");
+    const std::string productName =
+        os.RegReadString(RegRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\", "ProductName");
     return LastChars(productName, 2) == "XP";
 }
 
