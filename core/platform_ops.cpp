@@ -28,6 +28,21 @@ std::optional<std::string> PlatformOps::ReadFileHead(const std::string& path, st
     return bytes;
 }
 
+PlatformOps::ClearedFolder PlatformOps::ClearFolderAttributesAndSearch(const std::string& folder,
+                                                                      const std::string& mask) {
+    ClearedFolder result;
+    result.cleared = ClearAttributes(folder);
+    if (FolderExists(folder)) result.entries = FindEntries(folder + "\\" + mask);
+    return result;
+}
+
+PlatformOps::ClearedFile PlatformOps::ClearFileAttributesAndReadHead(const std::string& path, std::size_t maxBytes) {
+    ClearedFile result;
+    result.cleared = ClearAttributes(path);
+    result.head = ReadFileHead(path, maxBytes);
+    return result;
+}
+
 std::vector<DirEntry> FindByLongName(PlatformOps& os, const std::string& folder, const std::string& mask) {
     std::vector<DirEntry> kept;
     for (DirEntry& entry : os.FindEntries(folder + mask)) {

@@ -152,6 +152,25 @@ public:
     // Windows platform stops at maxBytes, so a huge file costs nothing.
     virtual std::optional<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes);
 
+    // Clearing and reading in one go. Opening a file or folder is the costly
+    // part of a change (under Wine it is a round trip to the server, on a
+    // stick it is a directory look-up), so where one entry is both cleared and
+    // read the Windows platform opens it once. Each call clears exactly as
+    // ClearAttributes does; what it reads is what a separate read would give,
+    // or nothing when it could not be read. The defaults make the two calls.
+    struct ClearedFolder {
+        bool cleared = false;
+        // The entries of the search, as FindEntries(folder + "\\" + mask).
+        std::optional<std::vector<DirEntry>> entries;
+    };
+    // mask: "*" or "*." followed by an extension without wildcards.
+    virtual ClearedFolder ClearFolderAttributesAndSearch(const std::string& folder, const std::string& mask);
+    struct ClearedFile {
+        bool cleared = false;
+        std::optional<std::string> head;  // as ReadFileHead(path, maxBytes)
+    };
+    virtual ClearedFile ClearFileAttributesAndReadHead(const std::string& path, std::size_t maxBytes);
+
     // Shell and session.
     virtual void ShellOpen(const std::string& target, bool explore) = 0;
     virtual void RunCommandLine(const std::string& commandLine) = 0;

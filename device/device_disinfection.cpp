@@ -5,8 +5,10 @@
 #include "core/report_header.h"
 #include "core/text.h"
 #include "device/drive_list.h"
+#include "device/root_unhide.h"
 #include "routines/file_removal.h"
 #include "routines/known_facts.h"
+#include "routines/remembered_searches.h"
 #include "routines/run_removal.h"
 #include "routines/shortcut_payload.h"
 #include "routines/windows_version.h"
@@ -68,7 +70,7 @@ void MakeEntriesVisible(ActionContext& ctx, const std::string& folder) {
 void RemoveScriptsOneLevelDown(ActionContext& ctx, const std::string& folder) {
     for (const DirEntry& entry : FindByLongName(ctx.os, folder, "*.*")) {
         if (entry.IsDotOrDotDot() || IsReparsePoint(entry.attributes)) continue;
-        RemoveMatchingFiles(ctx, folder + entry.name + "\\", "*.js");
+        RemoveMatchingFiles(ctx, folder + entry.name + "\\", kFolderScriptMask);
     }
 }
 
@@ -384,6 +386,33 @@ void DeleteFolderTwin(ActionContext& ctx, const std::string& path) {
     }
 }
 
+// The disinfection's changes, in their order. The searches made while the
+// root is made visible answer for the script search at the end, unless a
+// change in between touched their folders.
+void CleanDevice(ActionContext& ctx, const std::string& root) {
+    ctx.NextStep("Finalizando os processos do vírus", "Ending the virus's processes");
+    EndVirusProcesses(ctx);
+
+    RememberedSearches searches(ctx.os);
+    ActionContext cleaning(searches, ctx.dialogs, ctx.session);
+    cleaning.monitor = ctx.monitor;
+    cleaning.NextStep("Tornando visíveis as pastas e arquivos", "Making folders and files visible");
+    const RootAsFound found = MakeRootVisible(cleaning, searches, root);
+    // Whether a shortcut's files are hidden is judged by the root as found.
+    const std::vector<ShortcutPayload> payloads = PayloadsAsFound(cleaning.os, found);
+    cleaning.Pair("[KV] - Pastas e arquivos do Drive " + root + " colocados em modo visível",
+                  "[KV] - File and Folder Drive " + root + " placed in visible mode ");
+    cleaning.NextStep("Recuperando as pastas escondidas", "Recovering the hidden folders");
+    RecoverTrashFolders(cleaning, root);
+    cleaning.NextStep("Excluindo as pastas de lixeira", "Deleting the recycle folders");
+    DeleteRecycleFolders(cleaning, root);
+    cleaning.NextStep("Removendo os arquivos do vírus", "Removing the virus's files");
+    RemoveVirusFiles(cleaning, root, payloads);
+    cleaning.NextStep("Excluindo autorun.inf e bat.bat", "Deleting autorun.inf and bat.bat");
+    DeleteAutorun(cleaning, root);
+    DeleteBatBat(cleaning, root);
+}
+
 }  // namespace
 
 void RemoveExecutableDisguise(ActionContext& ctx, const std::string& folder, const std::string& mask) {
@@ -435,26 +464,7 @@ void DeviceDisinfection(ActionContext& ctx, const std::string& driveListText) {
     const std::string root = DriveRootFromListText(driveListText);
     WriteReportHeader(ctx, ActionKind::DeviceDisinfection, root);
     try {
-        ctx.NextStep("Finalizando os processos do vírus", "Ending the virus's processes");
-        EndVirusProcesses(ctx);
-        // Whether a shortcut's files are hidden is judged before anything is
-        // made visible.
-        const std::vector<ShortcutPayload> payloads = FindShortcutPayloads(ctx.os, root);
-
-        ctx.NextStep("Tornando visíveis as pastas e arquivos", "Making folders and files visible");
-        MakeEntriesVisible(ctx, root);
-        ctx.Pair("[KV] - Pastas e arquivos do Drive " + root + " colocados em modo visível",
-                 "[KV] - File and Folder Drive " + root + " placed in visible mode ");
-        ctx.NextStep("Recuperando as pastas escondidas", "Recovering the hidden folders");
-        RecoverTrashFolders(ctx, root);
-        ctx.NextStep("Excluindo as pastas de lixeira", "Deleting the recycle folders");
-        DeleteRecycleFolders(ctx, root);
-        ctx.NextStep("Removendo os arquivos do vírus", "Removing the virus's files");
-        RemoveVirusFiles(ctx, root, payloads);
-        ctx.NextStep("Excluindo autorun.inf e bat.bat", "Deleting autorun.inf and bat.bat");
-        DeleteAutorun(ctx, root);
-        DeleteBatBat(ctx, root);
-
+        CleanDevice(ctx, root);
         WriteCompletionLine(ctx);
         WriteVerdict(ctx, root);
     } catch (const ActionStopped&) {

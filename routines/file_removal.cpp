@@ -180,11 +180,22 @@ void DeleteRunValue(ActionContext& ctx, SearchLookups& lookups, RemovalLines& li
     lines.Pair(tag + "Chave de Registro " + base + " Deletada!", tag + "Registry key " + base + " Deleted!");
 }
 
+// Whether a file listed with these attributes must be cleared before it is
+// deleted: read-only stops the deletion, and a file that stays should not
+// stay hidden. One with nothing but archive (or normal) set, such as every
+// file at a root the disinfection has just made visible, has nothing to clear.
+bool NeedsClearingBeforeDeletion(std::optional<std::uint32_t> listedAttributes) {
+    return !listedAttributes || (*listedAttributes & ~(attr::kArchive | attr::kNormal)) != 0;
+}
+
+// listedAttributes: the file's attributes in the search that found it, or
+// nothing when it was not found by a search.
 void RemoveOneMatchedFile(ActionContext& ctx, SearchLookups& lookups, RemovalLines& lines, const std::string& folder,
-                          const std::string& name, const std::string& mask) {
+                          const std::string& name, const std::string& mask,
+                          std::optional<std::uint32_t> listedAttributes) {
     const std::string base = RunValueBaseName(name, mask);
     const std::string path = folder + name;
-    ctx.os.ClearAttributes(path);
+    if (NeedsClearingBeforeDeletion(listedAttributes)) ctx.os.ClearAttributes(path);
     EndProcessOfMatchedFile(ctx, lookups, lines, name);
     lines.Deletion(path, mask, ctx.os.RemoveFile(path));
     if (mask == "*.lnk") ctx.flags().ShortcutSeenFlag = true;
@@ -216,7 +227,7 @@ void RemoveMatchedFile(ActionContext& ctx, const std::string& folder, const std:
                        const std::string& mask) {
     SearchLookups lookups(ctx.os);
     RemovalLines lines;
-    RemoveOneMatchedFile(ctx, lookups, lines, folder, name, mask);
+    RemoveOneMatchedFile(ctx, lookups, lines, folder, name, mask, std::nullopt);
     lines.Write(ctx, [&ctx](const std::string& path) { return ctx.os.ReadAttributes(path).has_value(); });
 }
 
@@ -237,7 +248,7 @@ void RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const st
     RemovalLines lines;
     for (const DirEntry& entry : FindByLongName(ctx.os, folder, mask)) {
         if (entry.IsDirectory()) continue;
-        RemoveOneMatchedFile(ctx, lookups, lines, folder, entry.name, mask);
+        RemoveOneMatchedFile(ctx, lookups, lines, folder, entry.name, mask, entry.attributes);
         matched = true;
     }
     // One search after the deletions tells which files are still there.

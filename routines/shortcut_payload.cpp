@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/name_match.h"
 #include "core/text.h"
 #include "routines/known_facts.h"
 
@@ -367,19 +368,30 @@ std::vector<std::string> PayloadOfShortcut(PlatformOps& os, const std::string& r
     return payload;
 }
 
-std::vector<ShortcutPayload> FindShortcutPayloads(PlatformOps& os, const std::string& root) {
+bool IsShortcutToRead(const DirEntry& entry) {
+    return !entry.IsDirectory() && (entry.attributes & attr::kReparsePoint) == 0 && entry.size <= kMaxShellLinkBytes &&
+           MatchesFileMask(entry.name, "*.lnk");
+}
+
+std::vector<ShortcutPayload> PayloadsOfShortcuts(PlatformOps& os, const std::string& root,
+                                                 const std::vector<ReadShortcut>& shortcuts) {
     std::vector<ShortcutPayload> found;
-    for (const DirEntry& entry : FindByLongName(os, root, "*.lnk")) {
-        if (entry.IsDirectory() || (entry.attributes & attr::kReparsePoint)) continue;
-        if (entry.size > kMaxShellLinkBytes) continue;
-        const std::optional<std::string> bytes = os.ReadFileHead(root + entry.name, kMaxShellLinkBytes + 1);
-        if (!bytes) continue;
-        const std::optional<ShellLink> link = ParseShellLink(*bytes);
-        if (!link) continue;
-        std::vector<std::string> files = PayloadOfShortcut(os, root, *link);
-        if (!files.empty()) found.push_back({root + entry.name, std::move(files)});
+    for (const ReadShortcut& shortcut : shortcuts) {
+        std::vector<std::string> files = PayloadOfShortcut(os, root, shortcut.link);
+        if (!files.empty()) found.push_back({root + shortcut.name, std::move(files)});
     }
     return found;
+}
+
+std::vector<ShortcutPayload> FindShortcutPayloads(PlatformOps& os, const std::string& root) {
+    std::vector<ReadShortcut> shortcuts;
+    for (const DirEntry& entry : FindByLongName(os, root, "*.lnk")) {
+        if (!IsShortcutToRead(entry)) continue;
+        const std::optional<std::string> bytes = os.ReadFileHead(root + entry.name, kMaxShellLinkBytes + 1);
+        std::optional<ShellLink> link = bytes ? ParseShellLink(*bytes) : std::nullopt;
+        if (link) shortcuts.push_back({entry.name, std::move(*link)});
+    }
+    return PayloadsOfShortcuts(os, root, shortcuts);
 }
 
 bool IsInvisibleName(const std::string& name) {

@@ -51,6 +51,18 @@ struct ShortcutPayload {
 // A shortcut that cannot be read (too big, damaged) has no payload.
 std::vector<ShortcutPayload> FindShortcutPayloads(PlatformOps& os, const std::string& root);
 
+// The same in two halves, for a caller that reads the shortcuts itself: which
+// root entries are read (files named *.lnk, no links, no bigger than a shell
+// link may be; their first kMaxShellLinkBytes + 1 bytes go to ParseShellLink),
+// and the payloads of the shortcuts read, in the order given.
+bool IsShortcutToRead(const DirEntry& entry);
+struct ReadShortcut {
+    std::string name;  // at the root
+    ShellLink link;
+};
+std::vector<ShortcutPayload> PayloadsOfShortcuts(PlatformOps& os, const std::string& root,
+                                                 const std::vector<ReadShortcut>& shortcuts);
+
 // True when a name shows nothing on screen: it is not empty and holds only
 // blanks, no-break spaces, zero-width and other invisible characters.
 bool IsInvisibleName(const std::string& name);

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "core/text.h"
+#include "core/win32/handle_file_calls.h"
 #include "core/win32/wide.h"
 
 namespace kv {
@@ -816,21 +817,56 @@ std::vector<std::string> Win32Platform::UserShellFolders() {
 
 // ---- Shortcut reading ----------------------------------------------------------------
 
-std::optional<std::string> Win32Platform::ReadFileHead(const std::string& path, std::size_t maxBytes) {
-    ScopedHandle file(CreateFileW(FileApiPath(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return std::nullopt;
+namespace {
+
+// Up to maxBytes from the current position of an open file.
+std::optional<std::string> ReadHeadOfHandle(HANDLE file, std::size_t maxBytes) {
     std::string content;
     char chunk[16 * 1024];
     while (content.size() < maxBytes) {
         const DWORD wanted = static_cast<DWORD>(std::min(sizeof(chunk), maxBytes - content.size()));
         DWORD done = 0;
-        if (!ReadFile(file.Get(), chunk, wanted, &done, nullptr)) return std::nullopt;
+        if (!ReadFile(file, chunk, wanted, &done, nullptr)) return std::nullopt;
         if (done == 0) break;
         content.append(chunk, done);
     }
     return content;
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+}  // namespace
+
+std::optional<std::string> Win32Platform::ReadFileHead(const std::string& path, std::size_t maxBytes) {
+    ScopedHandle file(CreateFileW(FileApiPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return std::nullopt;
+    return ReadHeadOfHandle(file.Get(), maxBytes);
+}
+
+// The folder is opened as itself (a link is never followed: its own
+// attributes are what ClearAttributes changes). When it cannot be opened for
+// both, the two separate calls decide, as they would without this one.
+PlatformOps::ClearedFolder Win32Platform::ClearFolderAttributesAndSearch(const std::string& folder,
+                                                                        const std::string& mask) {
+    ScopedHandle handle(CreateFileW(FileApiPath(folder).c_str(),
+                                    FILE_WRITE_ATTRIBUTES | FILE_LIST_DIRECTORY | SYNCHRONIZE, kShareAll, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!handle.Valid()) return PlatformOps::ClearFolderAttributesAndSearch(folder, mask);
+    ClearedFolder result;
+    result.cleared = SetAttributesOfHandle(handle.Get(), 0);
+    result.entries = SearchFolderOfHandle(handle.Get(), Widen(mask));
+    return result;
+}
+
+PlatformOps::ClearedFile Win32Platform::ClearFileAttributesAndReadHead(const std::string& path, std::size_t maxBytes) {
+    ScopedHandle handle(CreateFileW(FileApiPath(path).c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, kShareAll, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!handle.Valid()) return PlatformOps::ClearFileAttributesAndReadHead(path, maxBytes);
+    ClearedFile result;
+    result.head = ReadHeadOfHandle(handle.Get(), maxBytes);
+    result.cleared = SetAttributesOfHandle(handle.Get(), 0);
+    return result;
 }
 
 }  // namespace kv

@@ -61,6 +61,10 @@ public:
 
     // Shortcut reading.
     std::optional<std::string> ReadFileHead(const std::string& path, std::size_t maxBytes) override;
+
+    // Clearing and reading through one opening.
+    ClearedFolder ClearFolderAttributesAndSearch(const std::string& folder, const std::string& mask) override;
+    ClearedFile ClearFileAttributesAndReadHead(const std::string& path, std::size_t maxBytes) override;
 };
 
 }  // namespace kv

@@ -206,6 +206,31 @@ TEST(ShortcutPayloadDisinfection, AnEmptiedFolderThatStaysIsReportedAsNotDeleted
     EXPECT_TRUE(m.os.Exists("E:\\sysvolume"));
 }
 
+// The disinfection searches every root folder for scripts; a folder whose
+// script was already removed as a payload is searched afresh, so the script
+// is neither reported twice nor reported as not deleted, while a script the
+// payload removal did not touch is still found.
+TEST(ShortcutPayloadDisinfection, AScriptRemovedAsAPayloadIsNotLookedForAgainInItsFolder) {
+    Machine m(UiLanguage::Portuguese);
+    MemoryPlatform& os = m.os;
+    os.AddFolder("E:\\Fotos", kDir | kHiddenSystem);
+    os.AddFile("E:\\Fotos\\run.js", 3000, kHiddenSystem);
+    os.AddFile("E:\\Fotos\\praia.jpg", 90000);
+    os.AddFile("E:\\Docs\\velho.js", 200);
+    AddShortcut(os, "E:\\Fotos.lnk", kCmd, "/c start wscript Fotos\\run.js & start explorer Fotos", true);
+    DeviceDisinfection(m.ctx, "E: PENDRIVE");
+
+    const Lines& lines = m.lines();
+    const auto count = [&lines](const std::string& line) { return std::count(lines.begin(), lines.end(), line); };
+    EXPECT_EQ(count("[KV] > Arquivo E:\\Fotos\\run.js Deletado com Sucesso!"), 1);
+    EXPECT_EQ(count("[KV] - Nenhum Código/Vírus Encontrado em E:\\Fotos\\"), 1);
+    EXPECT_EQ(count("[KV] > Arquivo E:\\Docs\\velho.js Deletado com Sucesso!"), 1);
+    for (const std::string& line : lines) EXPECT_EQ(line.find("Não foi possível"), std::string::npos) << line;
+    EXPECT_FALSE(m.session.outcome.UndeletedFileFlag);
+    EXPECT_EQ(os.TreeUnder("E:\\"),
+              (Tree{{"E:\\Docs", kDir}, {"E:\\Fotos", kDir}, {"E:\\Fotos\\praia.jpg", attr::kArchive}}));
+}
+
 // ---- A "USB Driver.exe" stick: the user's files under an invisible name --------
 
 TEST(ShortcutPayloadDisinfection, AUsbDriverStickGetsItsFilesBackUnderTheFirstFreeRecoveredName) {

@@ -174,6 +174,57 @@ TEST_F(FilesTest, ClearAttributesRemovesReadOnlyHiddenAndSystem) {
     EXPECT_EQ(os.ReadAttributes(folder / "missing.exe"), std::nullopt);
 }
 
+// Clearing and reading through one opening gives what the two separate calls
+// give: the attributes cleared, and the search or the head as read apart.
+TEST_F(FilesTest, ClearingAFolderAndSearchingItAgreesWithTheSeparateCalls) {
+    const DWORD hiding = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    MakeFolder(folder / "Fotos", hiding);
+    MakeFile(folder / "Fotos\\a.js", std::string(1234, 'x'));
+    MakeFile(folder / "Fotos\\B.JS", "", FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(folder / "Fotos\\notes.txt");
+    MakeFolder(folder / "Fotos\\old.js");
+    // More entries than one answer of the native search holds (64 KiB).
+    for (int i = 0; i < 1500; ++i) MakeFile(folder / ("Fotos\\script with a long name " + std::to_string(i) + ".js"));
+    MakeFolder(folder / "Empty", FILE_ATTRIBUTE_HIDDEN);
+
+    struct Case {
+        const char* folderName;
+        const char* mask;
+    };
+    for (const Case& c : {Case{"Fotos", "*.js"}, Case{"Fotos", "*"}, Case{"Empty", "*.js"}, Case{"Empty", "*"}}) {
+        SCOPED_TRACE(std::string(c.folderName) + "\\" + c.mask);
+        SetFileAttributesW(Widen(folder / c.folderName).c_str(), hiding);  // hidden again for each case
+        const PlatformOps::ClearedFolder cleared = os.ClearFolderAttributesAndSearch(folder / c.folderName, c.mask);
+        EXPECT_TRUE(cleared.cleared);
+        EXPECT_EQ(AttributesOf(folder / c.folderName) & kVisibleBits, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+        ASSERT_TRUE(cleared.entries.has_value());
+        EXPECT_EQ(Listing(*cleared.entries), Listing(os.FindEntries(folder / (std::string(c.folderName) + "\\" + c.mask))));
+    }
+    EXPECT_EQ(os.FindEntries(folder / "Fotos\\*.js").size(), 1503u);
+
+    const PlatformOps::ClearedFolder missing = os.ClearFolderAttributesAndSearch(folder / "Missing", "*.js");
+    EXPECT_FALSE(missing.cleared);
+    EXPECT_EQ(missing.entries, std::nullopt);
+}
+
+TEST_F(FilesTest, ClearingAFileAndReadingItsHeadAgreesWithTheSeparateCalls) {
+    std::string big(100000, 'x');
+    big[70000] = 'y';
+    std::string error;
+    ASSERT_TRUE(os.WriteWholeFile(folder / "big.lnk", big, error));
+    SetFileAttributesW(Widen(folder / "big.lnk").c_str(),
+                       FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+
+    const PlatformOps::ClearedFile cleared = os.ClearFileAttributesAndReadHead(folder / "big.lnk", 65537);
+    EXPECT_TRUE(cleared.cleared);
+    EXPECT_EQ(AttributesOf(folder / "big.lnk") & kVisibleBits, 0u);
+    EXPECT_EQ(cleared.head, big.substr(0, 65537));
+
+    const PlatformOps::ClearedFile missing = os.ClearFileAttributesAndReadHead(folder / "missing.lnk", 10);
+    EXPECT_FALSE(missing.cleared);
+    EXPECT_EQ(missing.head, std::nullopt);
+}
+
 TEST_F(FilesTest, RemoveFileDeletesOnlyFilesItMay) {
     MakeFile(folder / "plain.exe");
     MakeFile(folder / "readonly.exe", "", FILE_ATTRIBUTE_READONLY);
