@@ -17,6 +17,16 @@ err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 status=0
 /usr/lib/wine/wine64 "$@" >"$out" 2>"$err" </dev/null || status=$?
+# A test program always writes something; one that failed without a word
+# never ran (on a loaded machine Wine has been seen to fail while starting a
+# program). Such a start is tried once more, and says so.
+if [ "$status" -ne 0 ] && [ ! -s "$out" ]; then
+    echo "wine-run: $1 ended with status $status before writing anything; starting it again" >&2
+    cat "$err" >&2
+    sleep 1
+    status=0
+    /usr/lib/wine/wine64 "$@" >"$out" 2>"$err" </dev/null || status=$?
+fi
 cat "$out"
 cat "$err" >&2
 exit "$status"

@@ -44,8 +44,12 @@ PlatformOps::ClearedFile PlatformOps::ClearFileAttributesAndReadHead(const std::
 }
 
 std::vector<DirEntry> FindByLongName(PlatformOps& os, const std::string& folder, const std::string& mask) {
+    return LongNameMatches(os.FindEntries(folder + mask), mask);
+}
+
+std::vector<DirEntry> LongNameMatches(std::vector<DirEntry> entries, const std::string& mask) {
     std::vector<DirEntry> kept;
-    for (DirEntry& entry : os.FindEntries(folder + mask)) {
+    for (DirEntry& entry : entries) {
         if (MatchesFileMask(entry.name, mask)) kept.push_back(std::move(entry));
     }
     return kept;

@@ -209,5 +209,7 @@ bool IsProcessRunning(PlatformOps& os, const std::string& exeName);
 // only the long name says what a file is: every search whose result is acted
 // on goes through here. folder ends with a backslash.
 std::vector<DirEntry> FindByLongName(PlatformOps& os, const std::string& folder, const std::string& mask);
+// The entries whose long name matches mask, in their order.
+std::vector<DirEntry> LongNameMatches(std::vector<DirEntry> entries, const std::string& mask);
 
 }  // namespace kv

@@ -1,6 +1,7 @@
 #include "device/device_disinfection.h"
 
 #include <algorithm>
+#include <set>
 
 #include "core/report_header.h"
 #include "core/text.h"
@@ -235,18 +236,27 @@ void RemoveEmptiedFolders(ActionContext& ctx, const std::string& root, std::vect
 
 // Removes the files the root shortcuts start, shortcut by shortcut, with the
 // lines of the shared removal (process, file, start-up values). A file two
-// shortcuts start, or one an earlier step removed, is passed over.
+// shortcuts start, or one an earlier step removed, is passed over. A worm
+// gives thousands of shortcuts one payload: a file known to be gone is not
+// looked for again (under Wine each look for a missing name reads the
+// whole folder).
 void RemoveShortcutPayloads(ActionContext& ctx, const std::string& root,
                             const std::vector<ShortcutPayload>& payloads) {
     std::vector<std::string> folders;
+    std::set<std::string> gone;  // folded paths
     for (const ShortcutPayload& payload : payloads) {
         ctx.flags().InfectionFlag = true;
         WriteShortcutWithPayloadLine(ctx, payload.shortcut);
         for (const std::string& file : payload.files) {
-            if (!ctx.os.FileExists(file)) continue;
+            const std::string key = FoldCase(file);
+            if (gone.count(key) != 0) continue;
+            if (!ctx.os.FileExists(file)) {
+                gone.insert(key);
+                continue;
+            }
             const std::size_t slash = file.rfind('\\');
             const std::string folder = file.substr(0, slash + 1);
-            RemoveMatchingFiles(ctx, folder, file.substr(slash + 1));
+            if (RemoveMatchingFiles(ctx, folder, file.substr(slash + 1))) gone.insert(key);
             if (folder != root && std::find(folders.begin(), folders.end(), folder) == folders.end()) {
                 folders.push_back(folder);
             }

@@ -116,6 +116,12 @@ public:
         }
         return false;
     }
+    bool AnyDeletionRefused() const {
+        for (const Pending& line : lines_) {
+            if (!line.path.empty() && !line.answeredDeleted) return true;
+        }
+        return false;
+    }
     // Writes the lines; stillThere(path) tells whether a file whose deletion
     // answered success is still there.
     template <typename StillThere>
@@ -242,7 +248,7 @@ bool RemoveRegistryValueAndVerify(PlatformOps& os, RegRoot root, const std::stri
 
 bool IsReparsePoint(std::uint32_t attributes) { return (attributes & attr::kReparsePoint) != 0; }
 
-void RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const std::string& mask) {
+bool RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const std::string& mask) {
     bool matched = false;
     SearchLookups lookups(ctx.os);
     RemovalLines lines;
@@ -258,10 +264,12 @@ void RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const st
             if (!entry.IsDirectory()) stillThere.insert(folder + entry.name);
         }
     }
+    const bool allGone = stillThere.empty() && !lines.AnyDeletionRefused();
     lines.Write(ctx, [&stillThere](const std::string& path) { return stillThere.count(path) != 0; });
     if (!matched) {
         ctx.Pair("[KV] - Nenhum Código/Vírus Encontrado em " + folder, "[KV] - No Code/Virus Found in " + folder);
     }
+    return allGone;
 }
 
 bool DeleteFolderTree(ActionContext& ctx, std::string folder, FolderTreeLevel level) {

@@ -13,7 +13,8 @@ namespace kv {
 // Removes every file of folder (ending with a backslash) that matches mask,
 // ending the process of the same name and deleting the Run values named after
 // the file. Writes five lines per file, or one line when nothing matched.
-void RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const std::string& mask);
+// Returns true when none of the files it matched is still there.
+bool RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const std::string& mask);
 
 // Computer disinfection: removes one file that a caller picked itself, with
 // the five lines RemoveMatchingFiles writes for each file it matches under

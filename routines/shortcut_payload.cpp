@@ -1,7 +1,9 @@
 #include "routines/shortcut_payload.h"
 
 #include <algorithm>
+#include <map>
 
+#include "core/forwarding_platform.h"
 #include "core/name_match.h"
 #include "core/text.h"
 #include "routines/known_facts.h"
@@ -347,25 +349,89 @@ std::vector<NamedFile> FilesNamedByCommand(const std::string& program, const std
     return named;
 }
 
+namespace {
+
+// The device with its root answered from a listing of the root taken once:
+// the root as it was before anything there changed, and one reading of it
+// where thousands of shortcuts ask. Every other call goes to the device. A
+// payload's path is looked up a name at a time, so plain names are found
+// through an index.
+class RootAsListed : public ForwardingPlatform {
+public:
+    RootAsListed(PlatformOps& os, const std::string& root, const std::vector<DirEntry>& entries)
+        : ForwardingPlatform(os), entries_(entries), foldedRoot_(FoldCase(root)) {
+        for (std::size_t i = 0; i < entries.size(); ++i) byName_[FoldCase(entries[i].name)].push_back(i);
+    }
+
+    std::vector<DirEntry> FindEntries(const std::string& pattern) override {
+        const std::size_t slash = pattern.rfind('\\');
+        if (slash == std::string::npos || FoldCase(pattern.substr(0, slash + 1)) != foldedRoot_) {
+            return inner_.FindEntries(pattern);
+        }
+        const std::string mask = pattern.substr(slash + 1);
+        if (mask.find_first_of("*?") != std::string::npos) return LongNameMatches(entries_, mask);
+        // Without wildcards a mask matches the names equal to it but for case.
+        std::vector<DirEntry> named;
+        const auto known = byName_.find(FoldCase(mask));
+        if (known != byName_.end()) {
+            for (const std::size_t i : known->second) named.push_back(entries_[i]);
+        }
+        return named;
+    }
+
+private:
+    const std::vector<DirEntry>& entries_;
+    const std::string foldedRoot_;
+    std::map<std::string, std::vector<std::size_t>> byName_;  // folded name -> entries
+};
+
+
+// Finds the payloads of a root's shortcuts. A worm writes thousands of
+// shortcuts that start the same file: the files beside a payload file are
+// looked for once per file, not once per shortcut (each look lists the whole
+// folder, the root of thousands of entries).
+class PayloadFinder {
+public:
+    PayloadFinder(PlatformOps& os, const std::string& root) : os_(os), root_(root) {}
+
+    std::vector<std::string> PayloadOf(const ShellLink& link) {
+        std::vector<NamedFile> named;
+        for (const std::string& target : {link.TargetPath(), link.idListPath, link.relativePath}) {
+            if (target.empty()) continue;
+            for (const NamedFile& file : FilesNamedByCommand(target, link.arguments)) {
+                if (std::find(named.begin(), named.end(), file) == named.end()) named.push_back(file);
+            }
+        }
+        const std::vector<std::vector<std::string>> bases = BaseFolders(root_, link.workingDir);
+        std::vector<std::string> payload;
+        for (const NamedFile& file : named) {
+            const std::optional<DeviceFile> found = FindStartedFile(os_, root_, bases, file);
+            if (!found || !found->Hidden() || IsOwnFile(os_, *found)) continue;
+            AddOnce(payload, found->Path());
+            for (const DeviceFile& companion : CompanionsOnce(*found)) {
+                if (!IsOwnFile(os_, companion)) AddOnce(payload, companion.Path());
+            }
+        }
+        return payload;
+    }
+
+private:
+    const std::vector<DeviceFile>& CompanionsOnce(const DeviceFile& file) {
+        const std::string key = FoldCase(file.Path()) + (file.folderHidden ? "|hidden" : "|");
+        auto known = companions_.find(key);
+        if (known == companions_.end()) known = companions_.emplace(key, CompanionsOf(os_, file)).first;
+        return known->second;
+    }
+
+    PlatformOps& os_;
+    const std::string root_;
+    std::map<std::string, std::vector<DeviceFile>> companions_;  // by folded path and folder hiding
+};
+
+}  // namespace
+
 std::vector<std::string> PayloadOfShortcut(PlatformOps& os, const std::string& root, const ShellLink& link) {
-    std::vector<NamedFile> named;
-    for (const std::string& target : {link.TargetPath(), link.idListPath, link.relativePath}) {
-        if (target.empty()) continue;
-        for (const NamedFile& file : FilesNamedByCommand(target, link.arguments)) {
-            if (std::find(named.begin(), named.end(), file) == named.end()) named.push_back(file);
-        }
-    }
-    const std::vector<std::vector<std::string>> bases = BaseFolders(root, link.workingDir);
-    std::vector<std::string> payload;
-    for (const NamedFile& file : named) {
-        const std::optional<DeviceFile> found = FindStartedFile(os, root, bases, file);
-        if (!found || !found->Hidden() || IsOwnFile(os, *found)) continue;
-        AddOnce(payload, found->Path());
-        for (const DeviceFile& companion : CompanionsOf(os, *found)) {
-            if (!IsOwnFile(os, companion)) AddOnce(payload, companion.Path());
-        }
-    }
-    return payload;
+    return PayloadFinder(os, root).PayloadOf(link);
 }
 
 bool IsShortcutToRead(const DirEntry& entry) {
@@ -374,24 +440,28 @@ bool IsShortcutToRead(const DirEntry& entry) {
 }
 
 std::vector<ShortcutPayload> PayloadsOfShortcuts(PlatformOps& os, const std::string& root,
+                                                 const std::vector<DirEntry>& rootEntries,
                                                  const std::vector<ReadShortcut>& shortcuts) {
+    RootAsListed device(os, root, rootEntries);
+    PayloadFinder finder(device, root);
     std::vector<ShortcutPayload> found;
     for (const ReadShortcut& shortcut : shortcuts) {
-        std::vector<std::string> files = PayloadOfShortcut(os, root, shortcut.link);
+        std::vector<std::string> files = finder.PayloadOf(shortcut.link);
         if (!files.empty()) found.push_back({root + shortcut.name, std::move(files)});
     }
     return found;
 }
 
 std::vector<ShortcutPayload> FindShortcutPayloads(PlatformOps& os, const std::string& root) {
+    const std::vector<DirEntry> rootEntries = FindByLongName(os, root, "*.*");
     std::vector<ReadShortcut> shortcuts;
-    for (const DirEntry& entry : FindByLongName(os, root, "*.lnk")) {
+    for (const DirEntry& entry : rootEntries) {
         if (!IsShortcutToRead(entry)) continue;
         const std::optional<std::string> bytes = os.ReadFileHead(root + entry.name, kMaxShellLinkBytes + 1);
         std::optional<ShellLink> link = bytes ? ParseShellLink(*bytes) : std::nullopt;
         if (link) shortcuts.push_back({entry.name, std::move(*link)});
     }
-    return PayloadsOfShortcuts(os, root, shortcuts);
+    return PayloadsOfShortcuts(os, root, rootEntries, shortcuts);
 }
 
 bool IsInvisibleName(const std::string& name) {

@@ -54,13 +54,16 @@ std::vector<ShortcutPayload> FindShortcutPayloads(PlatformOps& os, const std::st
 // The same in two halves, for a caller that reads the shortcuts itself: which
 // root entries are read (files named *.lnk, no links, no bigger than a shell
 // link may be; their first kMaxShellLinkBytes + 1 bytes go to ParseShellLink),
-// and the payloads of the shortcuts read, in the order given.
+// and the payloads of the shortcuts read, in the order given, judged against
+// rootEntries, the root's listing taken before anything at the root changed
+// (the folders below are read as they are).
 bool IsShortcutToRead(const DirEntry& entry);
 struct ReadShortcut {
     std::string name;  // at the root
     ShellLink link;
 };
 std::vector<ShortcutPayload> PayloadsOfShortcuts(PlatformOps& os, const std::string& root,
+                                                 const std::vector<DirEntry>& rootEntries,
                                                  const std::vector<ReadShortcut>& shortcuts);
 
 // True when a name shows nothing on screen: it is not empty and holds only

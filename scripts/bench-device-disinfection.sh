@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
 # Device-disinfection benchmark (prints figures; not a test).
 #
-#   scripts/bench-device-disinfection.sh [BUILD_DIR] [RUNS]
+#   scripts/bench-device-disinfection.sh [BUILD_DIR] [RUNS] [SHAPE]
 #
 # Makes a stick of 5,000 hidden folders and 5,000 shortcuts at its root (once,
-# kept under BUILD_DIR/bench/stick; the hidden bit is Wine's user.DOSATTRIB
-# attribute), and times, alternately and RUNS times each (default 5, after one
-# warm-up run each), on a fresh copy of the stick mapped as drive K: in the
-# build tree's Wine prefix: a bare program that makes the same changes
-# (kv-bare-disinfect.exe: clears the attributes of every root entry and
-# deletes every shortcut) and "kvvuduv-cli.exe disinfect-device K", both with
-# their standard output in a file. Prints every run, the medians and their
-# ratio. BUILD_DIR defaults to build/win64 and must hold bin/kvvuduv-cli.exe
-# and bin/kv-bare-disinfect.exe.
+# kept under BUILD_DIR/bench/stick-SHAPE; the hidden bit is Wine's
+# user.DOSATTRIB attribute), and times, alternately and RUNS times each
+# (default 5, after one warm-up run each), on a fresh copy of the stick mapped
+# as drive K: in the build tree's Wine prefix: a bare program that makes the
+# same changes (kv-bare-disinfect.exe: clears the attributes of every root
+# entry and deletes every shortcut) and "kvvuduv-cli.exe disinfect-device K",
+# both with their standard output in a file. Prints every run, the medians and
+# their ratio. BUILD_DIR defaults to build/win64 and must hold
+# bin/kvvuduv-cli.exe and bin/kv-bare-disinfect.exe.
+#
+# SHAPE "tiny" (the default): each shortcut is a one-byte file that no reader
+# can follow. SHAPE "worm": each shortcut is a real shell link as a shortcut
+# worm writes it, "cmd.exe /c start x.exe & start explorer PastaNNNN", beside
+# the worm's hidden x.exe; the disinfection then also follows every link and
+# removes x.exe, which the bare program does not.
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$(readlink -f "${1:-$repo/build/win64}")"
 runs="${2:-5}"
+shape_name="${3:-tiny}"
 cli="$build/bin/kvvuduv-cli.exe"
 bare="$build/bin/kv-bare-disinfect.exe"
 
@@ -27,22 +34,42 @@ source "$repo/scripts/bench-common.sh"
 kv_bench_require "$build" "$cli" "$bare"
 
 bench="$build/bench"
-stick="$bench/stick"
+stick="$bench/stick-$shape_name"
 work="$bench/stick-run"
-shape="5000 hidden folders and 5000 shortcuts at the root"
-if [ "$(cat "$bench/stick.shape" 2>/dev/null)" != "$shape" ]; then
+case "$shape_name" in
+tiny) shape="5000 hidden folders and 5000 one-byte shortcuts at the root" ;;
+worm) shape="5000 hidden folders, 5000 worm shortcuts starting a hidden x.exe" ;;
+*) echo "unknown shape $shape_name (tiny or worm)" >&2; exit 2 ;;
+esac
+if [ "$(cat "$stick.shape" 2>/dev/null)" != "$shape" ]; then
     echo "making the stick ($shape)..."
     rm -rf "$stick"
     mkdir -p "$stick"
     (
         cd "$stick"
-        for i in $(seq -w 0 4999); do
-            mkdir "Pasta$i"
-            printf 'L' >"Atalho$i.lnk"
-        done
+        for i in $(seq -w 0 4999); do mkdir "Pasta$i"; done
+        if [ "$shape_name" = tiny ]; then
+            for i in $(seq -w 0 4999); do printf 'L' >"Atalho$i.lnk"; done
+        else
+            # One link written with the format's bytes, then one copy per
+            # folder with the folder's number in its command line.
+            device="$stick"
+            # shellcheck source=../tests/e2e/shortcut-files.sh
+            source "$repo/tests/e2e/shortcut-files.sh"
+            shortcut template.lnk 'C:\Windows\System32\cmd.exe' '/c start x.exe & start explorer Pasta0000'
+            perl -e 'binmode STDIN; local $/; my $t = <STDIN>;
+                for my $i (0 .. 4999) {
+                    my $n = sprintf("%04d", $i); (my $u = $n) =~ s/(.)/$1\0/g;
+                    (my $c = $t) =~ s/0\x000\x000\x000\x00/$u/;
+                    open(my $o, ">", "Pasta$n.lnk") or die; binmode $o; print $o $c; close $o;
+                }' <template.lnk
+            rm template.lnk
+            head -c 300000 /dev/zero >x.exe
+            setfattr -n user.DOSATTRIB -v '"0x6"' x.exe
+        fi
         for i in $(seq -w 0 4999); do setfattr -n user.DOSATTRIB -v '"0x2"' "Pasta$i"; done
     )
-    echo "$shape" >"$bench/stick.shape"
+    echo "$shape" >"$stick.shape"
 fi
 
 # kv_bench_fresh_stick: a fresh copy of the stick (attributes kept) as drive K:.
