@@ -231,6 +231,96 @@ TEST(ShortcutPayloadDisinfection, AScriptRemovedAsAPayloadIsNotLookedForAgainInI
               (Tree{{"E:\\Docs", kDir}, {"E:\\Fotos", kDir}, {"E:\\Fotos\\praia.jpg", attr::kArchive}}));
 }
 
+// ---- A worm's stick: one shortcut per folder, all starting one hidden program ----
+
+// Counts the searches of the stick's root and the looks for one file.
+struct CountingPlatform : MemoryPlatform {
+    int rootListings = 0;
+    int looksForPayload = 0;
+    std::vector<DirEntry> FindEntries(const std::string& pattern) override {
+        if (pattern == "E:\\*.*") ++rootListings;
+        return MemoryPlatform::FindEntries(pattern);
+    }
+    bool FileExists(const std::string& path) override {
+        if (path == "E:\\x.exe") ++looksForPayload;
+        return MemoryPlatform::FileExists(path);
+    }
+};
+
+void SetUpWormStick(MemoryPlatform& os, int shortcuts) {
+    os.AddDrive('E', DriveKind::Removable, "PENDRIVE");
+    os.AddFile("E:\\x.exe", 300000, kHiddenSystem);
+    os.AddFile("E:\\x.dat", 100, kHiddenSystem);
+    for (int i = 0; i < shortcuts; ++i) {
+        const std::string folder = "Pasta" + std::to_string(i);
+        os.AddFolder("E:\\" + folder, kDir | kHiddenSystem);
+        AddShortcut(os, "E:\\" + folder + ".lnk", kCmd, "/c start x.exe & start explorer " + folder, true);
+    }
+}
+
+// The root is listed and the payload looked for as often on a stick of 40
+// shortcuts as on one of 4: a worm's thousands of shortcuts cost no more
+// readings of the root (under Wine each one reads the whole root).
+TEST(ShortcutPayloadWorm, ReadingsOfTheRootDoNotGrowWithTheShortcuts) {
+    struct Readings {
+        int checkListings, disinfectionListings, disinfectionLooks;
+    };
+    const auto readingsFor = [](int shortcuts) {
+        Readings readings{};
+        {
+            CountingPlatform os;
+            SetUpWormStick(os, shortcuts);
+            ScriptedDialogs dialogs;
+            Session session;
+            session.options.afterChecks = false;
+            ActionContext ctx(os, dialogs, session);
+            DeviceCheck(ctx, "E: PENDRIVE");
+            readings.checkListings = os.rootListings;
+        }
+        CountingPlatform os;
+        SetUpWormStick(os, shortcuts);
+        ScriptedDialogs dialogs;
+        Session session;
+        session.options.afterDisinfections = false;
+        ActionContext ctx(os, dialogs, session);
+        DeviceDisinfection(ctx, "E: PENDRIVE");
+        readings.disinfectionListings = os.rootListings;
+        readings.disinfectionLooks = os.looksForPayload;
+        return readings;
+    };
+    const Readings few = readingsFor(4), many = readingsFor(40);
+    EXPECT_EQ(few.checkListings, many.checkListings);
+    EXPECT_EQ(few.disinfectionListings, many.disinfectionListings);
+    EXPECT_EQ(few.disinfectionLooks, many.disinfectionLooks);
+}
+
+// The program and its companion are removed with the first shortcut; the
+// others only name themselves. A payload that could not be removed is tried
+// again with each shortcut that starts it.
+TEST(ShortcutPayloadWorm, TheSharedPayloadIsRemovedWithTheFirstShortcutUnlessItStays) {
+    for (const bool locked : {false, true}) {
+        SCOPED_TRACE(locked ? "x.exe locked" : "x.exe free");
+        Machine m(UiLanguage::Portuguese);
+        SetUpWormStick(m.os, 3);
+        if (locked) m.os.SetLocked("E:\\x.exe");
+        DeviceDisinfection(m.ctx, "E: PENDRIVE");
+        const Lines& lines = m.lines();
+        const auto count = [&lines](const std::string& line) { return std::count(lines.begin(), lines.end(), line); };
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(count("[KV] > Atalho E:\\Pasta" + std::to_string(i) + ".lnk inicia arquivos ocultos do dispositivo!"),
+                      1);
+        }
+        EXPECT_EQ(count("[KV] > Arquivo E:\\x.dat Deletado com Sucesso!"), 1);
+        if (locked) {
+            EXPECT_EQ(count("[KV] > Não foi possível Excluir o Arquivo E:\\x.exe"), 3);
+            EXPECT_TRUE(m.os.Exists("E:\\x.exe"));
+        } else {
+            EXPECT_EQ(count("[KV] > Arquivo E:\\x.exe Deletado com Sucesso!"), 1);
+            EXPECT_FALSE(m.os.Exists("E:\\x.exe"));
+        }
+    }
+}
+
 // ---- A "USB Driver.exe" stick: the user's files under an invisible name --------
 
 TEST(ShortcutPayloadDisinfection, AUsbDriverStickGetsItsFilesBackUnderTheFirstFreeRecoveredName) {
