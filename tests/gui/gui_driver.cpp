@@ -778,6 +778,26 @@ void StepRestart(const std::wstring& exe) {
     std::printf("ok: restart\n");
 }
 
+// The program started from its own copy on the device it cleans, beside a
+// copy of the console program, with the options of a first start: the check
+// and the disinfection of that device run to their end, neither copy is
+// touched, and the program is still running afterwards.
+void StepOwnCopy(const std::wstring& exe, wchar_t letter) {
+    Expect(!MainWindow(), "a main window is already open");
+    DeleteFileW(OptionsFile().c_str());
+    HANDLE program = Launch(exe, L"");
+    HWND main = WaitForMainWindow();
+    StepDeviceCheck(letter);
+    StepDeviceDisinfection(letter);
+    Expect(WaitForSingleObject(program, 0) == WAIT_TIMEOUT, "the program ended itself");
+    Expect(Exists(exe), "the program's own copy is gone");
+    Expect(Exists(FolderOf(exe) + L"\\kvvuduv-cli.exe"), "the console program's copy is gone");
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    Expect(WaitForSingleObject(program, kLimitMs) == WAIT_OBJECT_0, "the program did not close");
+    CloseHandle(program);
+    std::printf("ok: the program on the device it cleans\n");
+}
+
 // ---- Tools and options tabs ------------------------------------------------------------------
 
 // A top-level window another program opened for us (the log in its default
@@ -1298,6 +1318,8 @@ int wmain(int argc, wchar_t** argv) {
         StepEndSession(argument, argv[3][0]);
     } else if (step == L"restart") {
         StepRestart(argument);
+    } else if (step == L"own-copy" && argc > 3) {
+        StepOwnCopy(argument, argv[3][0]);
     } else if (step == L"save" && argc > 3) {
         StepSave(argument[0], argv[3]);
     } else if (step == L"busy") {

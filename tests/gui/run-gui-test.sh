@@ -146,19 +146,34 @@ step keyboard
 # Disinfect Device from its button: autorun.inf goes, and the report's two
 # automatic copies (without the final completion line) are written.
 copies="$WINEPREFIX/drive_c/users/*/AppData"
-rm -f $copies/Roaming/zirozov/kv-pen-*.txt $copies/Local/zirozov/kv-pen-*.txt
+forget_copies() { rm -f $copies/Roaming/zirozov/kv-pen-*.txt $copies/Local/zirozov/kv-pen-*.txt; }
+expect_copies_with_verdict() {
+    local verdict copy
+    verdict=$(printf '[KV] - Nenhum V\355rus Encontrado no Drive K:\\!')
+    for copy in $copies/Roaming/zirozov/kv-pen-*.txt $copies/Local/zirozov/kv-pen-*.txt; do
+        [ -f "$copy" ] && [ "$(tail -n 1 "$copy" | tr -d '\r')" = "$verdict" ] ||
+            { echo "FAIL: automatic copy missing or not ending with the verdict: $copy"; exit 1; }
+    done
+}
+forget_copies
 step disinfect K
 [ ! -e "$device/autorun.inf" ] || { echo "FAIL: autorun.inf is still on the device"; exit 1; }
-verdict=$(printf '[KV] - Nenhum V\355rus Encontrado no Drive K:\\!')
-for copy in $copies/Roaming/zirozov/kv-pen-*.txt $copies/Local/zirozov/kv-pen-*.txt; do
-    [ -f "$copy" ] && [ "$(tail -n 1 "$copy" | tr -d '\r')" = "$verdict" ] ||
-        { echo "FAIL: automatic copy missing or not ending with the verdict: $copy"; exit 1; }
-done
+expect_copies_with_verdict
 # Disinfect Computer from its button: its closing box, the restart question
 # answered No, the save question.
 step disinfect-computer
 printf 'x' >"$program_dir/iphist.dat"
 step end-session 'C:\kvgui\iphist.dat' L
 step restart "$program"
+# Users carry the program on the very stick they clean: started from its copy
+# there, beside a copy of the console program, it checks and disinfects that
+# stick to the end, writes its copies, and keeps both programs.
+cp "$exe" "$device/kvvuduv.exe"
+cp "$(dirname "$exe")/kvvuduv-cli.exe" "$device/kvvuduv-cli.exe"
+printf '[autorun]\r\n' >"$device/autorun.inf"
+forget_copies
+step own-copy 'K:\kvvuduv.exe' K
+[ ! -e "$device/autorun.inf" ] || { echo "FAIL: autorun.inf is still on the device"; exit 1; }
+expect_copies_with_verdict
 
 echo "GUI test passed in $(($(date +%s) - started)) s; screenshots in $out/screenshots"
