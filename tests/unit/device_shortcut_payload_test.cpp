@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "device/device_check.h"
 #include "device/device_disinfection.h"
@@ -262,36 +263,23 @@ void SetUpWormStick(MemoryPlatform& os, int shortcuts) {
 // shortcuts as on one of 4: a worm's thousands of shortcuts cost no more
 // readings of the root (under Wine each one reads the whole root).
 TEST(ShortcutPayloadWorm, ReadingsOfTheRootDoNotGrowWithTheShortcuts) {
-    struct Readings {
-        int checkListings, disinfectionListings, disinfectionLooks;
-    };
-    const auto readingsFor = [](int shortcuts) {
-        Readings readings{};
-        {
-            CountingPlatform os;
-            SetUpWormStick(os, shortcuts);
-            ScriptedDialogs dialogs;
-            Session session;
-            session.options.afterChecks = false;
-            ActionContext ctx(os, dialogs, session);
-            DeviceCheck(ctx, "E: PENDRIVE");
-            readings.checkListings = os.rootListings;
-        }
+    // Root listings, looks for the payload.
+    using Readings = std::pair<int, int>;
+    const auto readingsOf = [](int shortcuts, const std::function<void(ActionContext&)>& action) {
         CountingPlatform os;
         SetUpWormStick(os, shortcuts);
         ScriptedDialogs dialogs;
         Session session;
+        session.options.afterChecks = false;
         session.options.afterDisinfections = false;
         ActionContext ctx(os, dialogs, session);
-        DeviceDisinfection(ctx, "E: PENDRIVE");
-        readings.disinfectionListings = os.rootListings;
-        readings.disinfectionLooks = os.looksForPayload;
-        return readings;
+        action(ctx);
+        return Readings(os.rootListings, os.looksForPayload);
     };
-    const Readings few = readingsFor(4), many = readingsFor(40);
-    EXPECT_EQ(few.checkListings, many.checkListings);
-    EXPECT_EQ(few.disinfectionListings, many.disinfectionListings);
-    EXPECT_EQ(few.disinfectionLooks, many.disinfectionLooks);
+    const auto check = [](ActionContext& ctx) { DeviceCheck(ctx, "E: PENDRIVE"); };
+    const auto disinfection = [](ActionContext& ctx) { DeviceDisinfection(ctx, "E: PENDRIVE"); };
+    EXPECT_EQ(readingsOf(4, check), readingsOf(40, check));
+    EXPECT_EQ(readingsOf(4, disinfection), readingsOf(40, disinfection));
 }
 
 // The program and its companion are removed with the first shortcut; the
