@@ -6,8 +6,11 @@
 
 namespace kv {
 
-void RememberedSearches::Remember(const std::string& folder, const std::string& mask, std::vector<DirEntry> entries) {
+bool RememberedSearches::Remember(const std::string& folder, const std::string& mask, std::vector<DirEntry> entries) {
+    if (entries.size() > kMaxEntries - entriesTaken_) return false;
+    entriesTaken_ += entries.size();
     folders_[FoldCase(folder)][mask] = std::move(entries);
+    return true;
 }
 
 std::vector<DirEntry> RememberedSearches::FindEntries(const std::string& pattern) {

@@ -10,6 +10,7 @@
 // any search and what a program does with its answer.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,8 +26,12 @@ public:
     // From now on FindEntries(folder + mask) answers entries (folder ends with
     // a backslash) until something forgets it. The entries are what the search
     // keeps of a listing: only those whose long name matches mask, which is
-    // all FindByLongName keeps of a directory search.
-    void Remember(const std::string& folder, const std::string& mask, std::vector<DirEntry> entries);
+    // all FindByLongName keeps of a directory search. A view holds at most
+    // kMaxEntries entries (a stick of folders full of scripts would otherwise
+    // hold them all at once): past that it remembers nothing more, and the
+    // search is made afresh when asked. Returns whether it remembers them.
+    static constexpr std::size_t kMaxEntries = 100000;
+    bool Remember(const std::string& folder, const std::string& mask, std::vector<DirEntry> entries);
 
     std::vector<DirEntry> FindEntries(const std::string& pattern) override;
 
@@ -36,6 +41,7 @@ protected:
 private:
     // Folded folder (ending with a backslash) -> mask as given -> entries.
     std::map<std::string, std::map<std::string, std::vector<DirEntry>>> folders_;
+    std::size_t entriesTaken_ = 0;  // ever remembered: what is forgotten is not given back
 };
 
 }  // namespace kv

@@ -85,6 +85,21 @@ TEST(RememberedSearches, AChangeForgetsTheFoldersItMayHaveTouchedAndNoOther) {
     }
 }
 
+// A stick whose folders are full of scripts is not held in memory at once:
+// past the limit a search is made afresh.
+TEST(RememberedSearches, RemembersNoMoreThanItsLimit) {
+    MemoryPlatform os;
+    os.AddDrive('E', DriveKind::Removable);
+    os.AddFile("E:\\Muitos\\late.js", 10);
+    RememberedSearches view(os);
+    const std::vector<DirEntry> many(RememberedSearches::kMaxEntries - 1, DirEntry{"a.js", 0, 1});
+    EXPECT_TRUE(view.Remember("E:\\Cheia\\", "*.js", many));
+    EXPECT_EQ(view.FindEntries("E:\\Cheia\\*.js").size(), many.size());
+    EXPECT_FALSE(view.Remember("E:\\Muitos\\", "*.js", {DirEntry{"a.js", 0, 1}, DirEntry{"b.js", 0, 1}}));
+    EXPECT_EQ(Names(view.FindEntries("E:\\Muitos\\*.js")), std::vector<std::string>{"late.js"});
+    EXPECT_TRUE(view.Remember("E:\\Um\\", "*.js", {DirEntry{"c.js", 0, 1}}));
+}
+
 TEST(RememberedSearches, ClearingAndSearchingAFolderForgetsItsOldAnswer) {
     Stick stick;
     const PlatformOps::ClearedFolder cleared = stick.view.ClearFolderAttributesAndSearch("E:\\Fotos", "*.js");
