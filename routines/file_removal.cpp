@@ -1,6 +1,5 @@
 #include "routines/file_removal.h"
 
-#include <map>
 #include <optional>
 #include <set>
 #include <utility>
@@ -8,6 +7,7 @@
 
 #include "core/name_match.h"
 #include "core/text.h"
+#include "routines/run_value_lookups.h"
 
 namespace kv {
 namespace {
@@ -15,12 +15,10 @@ namespace {
 // What the removal of the files of one folder search looks up again and again:
 // the running processes and the names of the Run values. Each is read once
 // and reused for every file of the search. The process list is read again
-// after any attempt to end a process. A cached list of value names only ever
-// rules a value out: a name it holds, or one it cannot compare safely (outside
-// ASCII), is asked of the registry itself, so a deletion can never be missed.
+// after any attempt to end a process.
 class SearchLookups {
 public:
-    explicit SearchLookups(PlatformOps& os) : os_(os) {}
+    explicit SearchLookups(PlatformOps& os) : os_(os), runValues_(os) {}
 
     // KillProcessByName on the cached process list: never the program's own
     // process; the outcome of the last attempt, false when none matched.
@@ -38,54 +36,12 @@ public:
         return lastResult;
     }
 
-    bool RunValueExists(RegRoot root, const char* key, const std::string& name) {
-        const std::optional<std::string> folded = FoldAscii(name);
-        if (folded) {
-            const ValueNames& names = ValueNamesOf(root, key);
-            if (names.allAscii && names.folded.count(*folded) == 0) return false;
-        }
-        return os_.RegValueExists(root, key, name);
-    }
-
-    // After a value of key was deleted (or not), its names are read afresh.
-    void ForgetRunValues(RegRoot root, const char* key) { valueNames_.erase({static_cast<int>(root), key}); }
+    RunValueLookups& runValues() { return runValues_; }
 
 private:
-    struct ValueNames {
-        std::set<std::string> folded;
-        bool allAscii = true;
-    };
-
-    // The name in lower case, or nothing when it holds a character outside
-    // ASCII, whose case the registry may fold differently.
-    static std::optional<std::string> FoldAscii(const std::string& name) {
-        std::string folded;
-        for (const char c : name) {
-            if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
-            folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        }
-        return folded;
-    }
-
-    const ValueNames& ValueNamesOf(RegRoot root, const char* key) {
-        const std::pair<int, std::string> id{static_cast<int>(root), key};
-        auto found = valueNames_.find(id);
-        if (found != valueNames_.end()) return found->second;
-        ValueNames names;
-        for (const std::string& name : os_.RegValueNames(root, key)) {
-            const std::optional<std::string> folded = FoldAscii(name);
-            if (folded) {
-                names.folded.insert(*folded);
-            } else {
-                names.allAscii = false;
-            }
-        }
-        return valueNames_.emplace(id, std::move(names)).first->second;
-    }
-
     PlatformOps& os_;
     std::optional<std::vector<ProcessEntry>> processes_;
-    std::map<std::pair<int, std::string>, ValueNames> valueNames_;
+    RunValueLookups runValues_;
 };
 
 // The Run value named after a file: "*.js" files lose their last three
@@ -166,7 +122,7 @@ void EndProcessOfMatchedFile(ActionContext& ctx, SearchLookups& lookups, Removal
 // key writes its deletion with the progress tag and counts as an infection.
 void DeleteRunValue(ActionContext& ctx, SearchLookups& lookups, RemovalLines& lines, RegRoot root, const char* key,
                     const std::string& base) {
-    if (!lookups.RunValueExists(root, key, base)) {
+    if (!lookups.runValues().Exists(root, key, base)) {
         lines.Pair("[KV] - Chave de Registro " + base + " não Encontrada!",
                    "[KV] - Registry key " + base + " not Found!");
         return;
@@ -174,7 +130,7 @@ void DeleteRunValue(ActionContext& ctx, SearchLookups& lookups, RemovalLines& li
     const bool localMachineRun = root == RegRoot::LocalMachine && std::string(key) == kRunKey;
     if (localMachineRun) ctx.flags().InfectionFlag = true;
     const bool deleted = RemoveRegistryValueAndVerify(ctx.os, root, key, base);
-    lookups.ForgetRunValues(root, key);
+    lookups.runValues().Forget(root, key);
     // Say so rather than report a deletion that did not happen.
     if (!deleted) {
         ctx.flags().UndeletedFileFlag = true;

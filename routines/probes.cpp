@@ -2,12 +2,14 @@
 
 #include "core/text.h"
 #include "routines/known_facts.h"
+#include "routines/run_value_lookups.h"
 
 namespace kv {
 namespace {
 
-void RunValueLine(ActionContext& ctx, RegRoot root, const std::string& baseName, const std::string& item) {
-    if (ctx.os.RegValueExists(root, kRunKey, baseName)) {
+void RunValueLine(ActionContext& ctx, RunValueLookups& runValues, RegRoot root, const std::string& baseName,
+                  const std::string& item) {
+    if (runValues.Exists(root, kRunKey, baseName)) {
         ctx.flags().InfectionFlag = true;
         ctx.Line("[KV] > Item <" + item + "> encontrado!");
     } else {
@@ -27,6 +29,8 @@ void DisguiseLine(ActionContext& ctx, bool found, const std::string& mask) {
 }  // namespace
 
 void ProbeFileAndRunValue(ActionContext& ctx, const std::string& folder, const std::string& mask) {
+    // A root of thousands of shortcuts asks for thousands of Run values.
+    RunValueLookups runValues(ctx.os);
     for (const DirEntry& entry : FindByLongName(ctx.os, folder, mask)) {
         if (entry.IsDirectory()) continue;
         // Whatever the mask: for "abc.js" this looks up "ab".
@@ -38,8 +42,8 @@ void ProbeFileAndRunValue(ActionContext& ctx, const std::string& folder, const s
         } else {
             ctx.Line("[KV] - Item <Infecções 10> não encontrado!");
         }
-        RunValueLine(ctx, RegRoot::CurrentUser, baseName, "Infecções 10.1");
-        RunValueLine(ctx, RegRoot::LocalMachine, baseName, "Infecções 10.2");
+        RunValueLine(ctx, runValues, RegRoot::CurrentUser, baseName, "Infecções 10.1");
+        RunValueLine(ctx, runValues, RegRoot::LocalMachine, baseName, "Infecções 10.2");
     }
 }
 

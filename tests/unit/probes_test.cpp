@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/memory_platform.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -78,6 +80,36 @@ TEST_F(FileAndRunValueProbe, EveryMatchingFileGivesThreeLinesInSearchOrder) {
                      "[KV] - Item <Infecções 10.2> não encontrado!"});
     EXPECT_EQ(lines(), expected);
     EXPECT_EQ(os.ReadAttributes("E:\\b.vbs"), attr::kHidden | attr::kSystem);  // a probe changes nothing
+}
+
+// A root of many files: each file's Run values are still found in any letter
+// case, while the registry is asked for single values only where the keys'
+// lists of names leave a doubt (a name they hold, a name outside ASCII), not
+// once per file.
+TEST(FileAndRunValueProbeMany, RunValuesAreFoundInAnyCaseWithoutAskingForEveryFile) {
+    struct CountingPlatform : MemoryPlatform {
+        int valueLookups = 0;
+        bool RegValueExists(RegRoot root, const std::string& key, const std::string& name) override {
+            ++valueLookups;
+            return MemoryPlatform::RegValueExists(root, key, name);
+        }
+    } os;
+    os.AddDrive('E', DriveKind::Removable, "PENDRIVE");
+    for (int i = 10; i < 30; ++i) os.AddFile("E:\\f" + std::to_string(i) + ".vbs", 10);
+    os.AddFile("E:\\Ação.vbs", 10);
+    os.SetRegistryString(RegRoot::CurrentUser, kRunKey, "F15", "wscript E:\\f15.vbs");
+    os.SetRegistryString(RegRoot::LocalMachine, kRunKey, "f20", "wscript E:\\f20.vbs");
+    ScriptedDialogs dialogs;
+    Session session;
+    ActionContext ctx(os, dialogs, session);
+    ProbeFileAndRunValue(ctx, "E:\\", "*.vbs");
+
+    const Lines& lines = session.report.Lines();
+    ASSERT_EQ(lines.size(), 21u * 3);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "[KV] > Item <Infecções 10.1> encontrado!"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "[KV] > Item <Infecções 10.2> encontrado!"), 1);
+    // f15 in one key, f20 in the other, Ação in both.
+    EXPECT_LE(os.valueLookups, 4);
 }
 
 TEST_F(FileAndRunValueProbe, OnlyTheExactShortcutMaskRaisesShortcutSeen) {
