@@ -55,14 +55,41 @@ bool IsPlainFolder(ActionContext& ctx, const std::string& path) {
     return attributes && !IsReparsePoint(*attributes);
 }
 
-// Clears the attributes of every entry of folder (this level only). Clearing
-// a link's attributes changes the link, not what it points at.
-void MakeEntriesVisible(ActionContext& ctx, const std::string& folder) {
+// Clears the attributes of every entry of folder (this level only) and
+// returns the entries whose attributes could not be cleared. Clearing a
+// link's attributes changes the link, not what it points at.
+std::vector<std::string> MakeEntriesVisible(ActionContext& ctx, const std::string& folder) {
+    std::vector<std::string> notCleared;
     for (const DirEntry& entry : FindByLongName(ctx.os, folder, "*.*")) {
         if (entry.IsDotOrDotDot()) continue;
         ctx.NextEntry(folder);
-        ctx.os.ClearAttributes(folder + entry.name);
+        if (!ctx.os.ClearAttributes(folder + entry.name)) notCleared.push_back(folder + entry.name);
     }
+    return notCleared;
+}
+
+// Closes the making visible of a folder's entries with `done`, or, when some
+// kept their attributes (a write-protected stick refuses every change), names
+// each of them and closes with `partly`: the report never says entries were
+// made visible that were not.
+void WriteVisibleModeLines(ActionContext& ctx, const std::vector<std::string>& notCleared, const MessagePair& done,
+                           const MessagePair& partly) {
+    for (const std::string& path : notCleared) {
+        ctx.Pair("[KV] > Não foi possível colocar em modo visível: " + path,
+                 "[KV] > Could not place in visible mode: " + path);
+    }
+    const MessagePair& closing = notCleared.empty() ? done : partly;
+    ctx.Pair(closing.pt, closing.en);
+}
+
+void WriteFolderVisibleModeLines(ActionContext& ctx, const std::vector<std::string>& notCleared,
+                                 const std::string& folder) {
+    WriteVisibleModeLines(
+        ctx, notCleared,
+        {"[KV] > Pastas e arquivos do Diretório " + folder + " colocados em modo visível",
+         "[KV] > Folders and files directory " + folder + " placed in visible mode"},
+        {"[KV] > Nem todas as pastas e arquivos do Diretório " + folder + " puderam ser colocados em modo visível!",
+         "[KV] > Not all folders and files of directory " + folder + " could be placed in visible mode!"});
 }
 
 // Removes the scripts one level below folder. Links are passed over: a
@@ -154,9 +181,13 @@ std::string RecoverTrashFolder(ActionContext& ctx, const std::string& root, cons
                  "[KV] > Folder " + root + shown + " renamed " + root + recovered + ".");
         return root + recovered + "\\";
     }
-    ctx.os.ClearAttributes(root + trash.name);
-    ctx.Pair("[KV] > Pasta " + root + shown + " não pôde ser renomeada! (colocada em modo visível)",
-             "[KV] > Folder " + root + shown + " could not be renamed! (placed in visible mode)");
+    if (ctx.os.ClearAttributes(root + trash.name)) {
+        ctx.Pair("[KV] > Pasta " + root + shown + " não pôde ser renomeada! (colocada em modo visível)",
+                 "[KV] > Folder " + root + shown + " could not be renamed! (placed in visible mode)");
+    } else {
+        ctx.Pair("[KV] > Pasta " + root + shown + " não pôde ser renomeada nem colocada em modo visível!",
+                 "[KV] > Folder " + root + shown + " could not be renamed nor placed in visible mode!");
+    }
     return root + trash.name + "\\";
 }
 
@@ -168,9 +199,7 @@ void RecoverTrashFolders(ActionContext& ctx, const std::string& root) {
         const std::string shown = std::string("\\") + trash.name;
         ctx.Pair("[KV] > Pasta " + root + shown + " encontrada.", "[KV] > Folders " + root + shown + " found.");
         const std::string currentFolder = RecoverTrashFolder(ctx, root, trash);
-        MakeEntriesVisible(ctx, currentFolder);
-        ctx.Pair("[KV] > Pastas e arquivos do Diretório " + currentFolder + " colocados em modo visível",
-                 "[KV] > Folders and files directory " + currentFolder + " placed in visible mode");
+        WriteFolderVisibleModeLines(ctx, MakeEntriesVisible(ctx, currentFolder), currentFolder);
         RemoveMatchingFiles(ctx, currentFolder, "*.js");
         RemoveScriptsOneLevelDown(ctx, currentFolder);
     }
@@ -282,16 +311,18 @@ void RecoverInvisibleFolders(ActionContext& ctx, const std::string& root) {
             ctx.Pair("[KV] > Pasta sem nome visível " + shown + " renomeada para " + root + recovered + ".",
                      "[KV] > Folder without a visible name " + shown + " renamed " + root + recovered + ".");
             currentFolder = root + recovered + "\\";
-        } else {
-            ctx.os.ClearAttributes(shown);
+        } else if (ctx.os.ClearAttributes(shown)) {
             ctx.Pair("[KV] > Pasta sem nome visível " + shown + " não pôde ser renomeada! (colocada em modo visível)",
                      "[KV] > Folder without a visible name " + shown +
                          " could not be renamed! (placed in visible mode)");
             currentFolder = shown + "\\";
+        } else {
+            ctx.Pair("[KV] > Pasta sem nome visível " + shown + " não pôde ser renomeada nem colocada em modo visível!",
+                     "[KV] > Folder without a visible name " + shown +
+                         " could not be renamed nor placed in visible mode!");
+            currentFolder = shown + "\\";
         }
-        MakeEntriesVisible(ctx, currentFolder);
-        ctx.Pair("[KV] > Pastas e arquivos do Diretório " + currentFolder + " colocados em modo visível",
-                 "[KV] > Folders and files directory " + currentFolder + " placed in visible mode");
+        WriteFolderVisibleModeLines(ctx, MakeEntriesVisible(ctx, currentFolder), currentFolder);
     }
 }
 
@@ -410,8 +441,12 @@ void CleanDevice(ActionContext& ctx, const std::string& root) {
     const RootAsFound found = MakeRootVisible(cleaning, searches, root);
     // Whether a shortcut's files are hidden is judged by the root as found.
     const std::vector<ShortcutPayload> payloads = PayloadsAsFound(cleaning.os, found);
-    cleaning.Pair("[KV] - Pastas e arquivos do Drive " + root + " colocados em modo visível",
-                  "[KV] - File and Folder Drive " + root + " placed in visible mode ");
+    WriteVisibleModeLines(
+        cleaning, found.notCleared,
+        {"[KV] - Pastas e arquivos do Drive " + root + " colocados em modo visível",
+         "[KV] - File and Folder Drive " + root + " placed in visible mode "},
+        {"[KV] > Nem todas as pastas e arquivos do Drive " + root + " puderam ser colocados em modo visível!",
+         "[KV] > Not all folders and files of Drive " + root + " could be placed in visible mode!"});
     cleaning.NextStep("Recuperando as pastas escondidas", "Recovering the hidden folders");
     RecoverTrashFolders(cleaning, root);
     cleaning.NextStep("Excluindo as pastas de lixeira", "Deleting the recycle folders");

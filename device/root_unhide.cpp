@@ -14,22 +14,26 @@ RootAsFound MakeRootVisible(ActionContext& ctx, RememberedSearches& searches, co
         if (entry.IsDotOrDotDot()) continue;
         ctx.NextEntry(root);
         const std::string path = root + entry.name;
+        bool cleared = false;
         // A link is cleared as itself and never read through.
         if (IsReparsePoint(entry.attributes)) {
-            ctx.os.ClearAttributes(path);
+            cleared = ctx.os.ClearAttributes(path);
         } else if (entry.IsDirectory()) {
             const PlatformOps::ClearedFolder folder = ctx.os.ClearFolderAttributesAndSearch(path, kFolderScriptMask);
+            cleared = folder.cleared;
             if (folder.entries) {
                 searches.Remember(path + "\\", kFolderScriptMask,
                                   LongNameMatches(*folder.entries, kFolderScriptMask));
             }
         } else if (IsShortcutToRead(entry)) {
             const PlatformOps::ClearedFile file = ctx.os.ClearFileAttributesAndReadHead(path, kMaxShellLinkBytes + 1);
+            cleared = file.cleared;
             std::optional<ShellLink> link = file.head ? ParseShellLink(*file.head) : std::nullopt;
             if (link) found.shortcuts.push_back({entry.name, std::move(*link)});
         } else {
-            ctx.os.ClearAttributes(path);
+            cleared = ctx.os.ClearAttributes(path);
         }
+        if (!cleared) found.notCleared.push_back(path);
     }
     return found;
 }

@@ -22,6 +22,7 @@ struct RootAsFound {
     std::string root;                     // e.g. "E:\"
     std::vector<DirEntry> entries;        // its listing then, attributes as they were
     std::vector<ReadShortcut> shortcuts;  // the shortcuts read on the way, in listing order
+    std::vector<std::string> notCleared;  // the entries whose attributes could not be cleared
 };
 
 // Clears the attributes of every entry at root, as making a folder's entries

@@ -216,6 +216,12 @@ void MemoryPlatform::IgnoreDeletesUnder(const std::string& folder) {
     ignoredDeleteFolders_.push_back(folded);
 }
 
+void MemoryPlatform::RefuseAttributeChangesUnder(const std::string& folder) {
+    std::string folded = FoldCase(folder);
+    if (!EndsWith(folded, "\\")) folded += "\\";
+    attributeProtectedFolders_.push_back(folded);
+}
+
 std::string MemoryPlatform::ShortNameOf(const std::string& path) {
     Location at = Locate(path);
     if (!at.node || !at.parent) return std::string();
@@ -423,6 +429,9 @@ std::optional<std::uint32_t> MemoryPlatform::ReadAttributes(const std::string& p
 bool MemoryPlatform::ClearAttributes(const std::string& path) {
     Location at = Locate(path);
     if (!at.node) return false;
+    for (const std::string& folder : attributeProtectedFolders_) {
+        if (StartsWith(FoldCase(path), folder)) return false;
+    }
     if (at.node->isDirectory) {
         at.node->attributes &= attr::kDirectory | attr::kReparsePoint;
     } else {

@@ -60,6 +60,9 @@ public:
     // File deletions under this folder answer success and leave the file, as
     // a write-protected stick does under some drivers.
     void IgnoreDeletesUnder(const std::string& folder);
+    // Attribute changes of the entries under this folder fail, as on a
+    // write-protected stick (pass a drive root for the whole stick).
+    void RefuseAttributeChangesUnder(const std::string& folder);
     // Removing this folder answers success and leaves it, as Windows does for
     // a folder another program holds open (its deletion stays pending).
     void KeepFolderOnRemoval(const std::string& path) { keptFolders_.push_back(FoldCase(path)); }
@@ -204,6 +207,7 @@ private:
     // The program's own process, deletes that do nothing.
     std::uint32_t currentProcessId_ = 0;
     std::vector<std::string> ignoredDeleteFolders_;
+    std::vector<std::string> attributeProtectedFolders_;
     std::vector<std::string> keptFolders_;
 };
 

@@ -4,11 +4,13 @@
 // the file. Whole reports, boxes and the machine afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <sstream>
 
 #include "cli/cli_run.h"
 #include "core/report_file.h"
+#include "core/text.h"
 #include "device/device_check.h"
 #include "device/device_disinfection.h"
 #include "tests/support/memory_platform.h"
@@ -332,6 +334,58 @@ TEST(SilentlyFailingDeletes, EveryFileThatStaysIsReportedNotDeleted) {
                     kInfectedEnd}));
     EXPECT_TRUE(m.session.outcome.UndeletedFileFlag);
     EXPECT_EQ(m.os.TreeUnder("E:\\").size(), before.size());
+}
+
+// ---- A write-protected stick: attributes that cannot be changed ------------------------
+
+// Every attribute change fails: the report names each entry that stayed as it
+// was and never says a folder's entries were made visible.
+TEST(WriteProtectedStick, EntriesThatKeepTheirAttributesAreNamedAndNeverCalledVisible) {
+    struct Texts {
+        UiLanguage language;
+        std::vector<std::string> expected;
+        std::vector<std::string> claims;  // success claims that must not appear
+    };
+    const Texts cases[] = {
+        {UiLanguage::Portuguese,
+         {"[KV] > Não foi possível colocar em modo visível: E:\\.Trashes",
+          "[KV] > Não foi possível colocar em modo visível: E:\\Fotos",
+          "[KV] > Nem todas as pastas e arquivos do Drive E:\\ puderam ser colocados em modo visível!",
+          "[KV] > Pasta E:\\\\.Trashes não pôde ser renomeada nem colocada em modo visível!",
+          "[KV] > Não foi possível colocar em modo visível: E:\\.Trashes\\nota.docx",
+          "[KV] > Nem todas as pastas e arquivos do Diretório E:\\.Trashes\\ puderam ser colocados em modo "
+          "visível!"},
+         {"colocados em modo visível", "(colocada em modo visível)"}},
+        {UiLanguage::English,
+         {"[KV] > Could not place in visible mode: E:\\Fotos",
+          "[KV] > Not all folders and files of Drive E:\\ could be placed in visible mode!",
+          "[KV] > Folder E:\\\\.Trashes could not be renamed nor placed in visible mode!",
+          "[KV] > Could not place in visible mode: E:\\.Trashes\\nota.docx",
+          "[KV] > Not all folders and files of directory E:\\.Trashes\\ could be placed in visible mode!"},
+         {"placed in visible mode ", "placed in visible mode", "(placed in visible mode)"}},
+    };
+    for (const Texts& c : cases) {
+        SCOPED_TRACE(c.language == UiLanguage::Portuguese ? "pt" : "en");
+        Machine m;
+        m.session.language = c.language;
+        m.os.AddFolder("E:\\.Trashes", attr::kDirectory | attr::kHidden);
+        m.os.AddFile("E:\\.Trashes\\nota.docx", 900, attr::kHidden);
+        m.os.SetLocked("E:\\.Trashes");  // cannot be renamed either
+        m.os.AddFolder("E:\\Fotos", attr::kDirectory | attr::kHidden | attr::kSystem);
+        m.os.AddFile("E:\\Fotos\\mar.jpg", 900);
+        m.os.RefuseAttributeChangesUnder("E:\\");
+        DeviceDisinfection(m.ctx, "E: PENDRIVE");
+        const Lines& lines = m.lines();
+        for (const std::string& line : c.expected) {
+            EXPECT_EQ(std::count(lines.begin(), lines.end(), line), 1) << line;
+        }
+        for (const std::string& line : lines) {
+            for (const std::string& claim : c.claims) {
+                EXPECT_FALSE(EndsWith(line, claim)) << line;
+            }
+        }
+        EXPECT_EQ(m.os.ReadAttributes("E:\\Fotos"), attr::kDirectory | attr::kHidden | attr::kSystem);
+    }
 }
 
 }  // namespace

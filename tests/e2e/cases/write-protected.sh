@@ -1,6 +1,8 @@
 # A write-protected stick: the device is mounted read-only, where Wine answers
-# every file deletion with success and leaves the file. The disinfection
-# reports each file it could not delete as such, never as deleted.
+# every file deletion with success and leaves the file, and refuses every
+# attribute change. The disinfection reports each file it could not delete as
+# such, never as deleted, and each entry it could not make visible, never
+# saying the stick's entries were made visible.
 # shellcheck source=../disinfection-checks.sh
 source "$here/disinfection-checks.sh"
 make_device() {
