@@ -103,14 +103,10 @@ void DeleteUserRunValue(ActionContext& ctx, const std::string& name) {
 // folder that is not there.
 void DeleteVirusFolderIfPresent(ActionContext& ctx, const std::string& path) {
     if (!ctx.os.FolderExists(path)) return;
-    DeleteFolderTree(ctx, path, FolderTreeLevel::Nested);
-    if (!ctx.flags().FolderFoundFlag) return;
-    if (ctx.os.FolderExists(path)) {
-        ctx.Pair("[KV] > Pasta " + path + " não pôde ser Deletada!",
-                 "[KV] > Folder " + path + " could not be deleted!");
-    } else {
-        ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!", "[KV] > Folder " + path + " Successfully Deleted!");
-    }
+    DeleteFolderTreeAndReport(
+        ctx, path, FolderTreeLevel::Nested,
+        {"[KV] > Pasta " + path + " Deletada com Sucesso!", "[KV] > Folder " + path + " Successfully Deleted!"},
+        {"[KV] > Pasta " + path + " não pôde ser Deletada!", "[KV] > Folder " + path + " could not be deleted!"});
 }
 
 void RemoveNefcbValues(ActionContext& ctx, bool onWindowsXp) {
@@ -197,16 +193,11 @@ const KnownFile kGoogleFolders[] = {
 void RemoveGoogleFolders(ActionContext& ctx) {
     for (const KnownFile& row : kGoogleFolders) {
         const std::string path = Special(ctx, row.folder) + "\\" + row.name;
-        DeleteFolderTree(ctx, path, FolderTreeLevel::Nested);
-        if (!ctx.flags().FolderFoundFlag) continue;
-        if (ctx.os.FolderExists(path)) {
-            ctx.flags().UndeletedFileFlag = true;
-            ctx.Pair("[KV] > Pasta " + path + " não pôde ser Deletada!",
-                     "[KV] > " + path + " folder can not be Deleted!");
-        } else {
-            ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!",
-                     "[KV] > " + path + " folder Successfully Deleted!");
-        }
+        const bool stays = DeleteFolderTreeAndReport(
+            ctx, path, FolderTreeLevel::Nested,
+            {"[KV] > Pasta " + path + " Deletada com Sucesso!", "[KV] > " + path + " folder Successfully Deleted!"},
+            {"[KV] > Pasta " + path + " não pôde ser Deletada!", "[KV] > " + path + " folder can not be Deleted!"});
+        if (stays) ctx.flags().UndeletedFileFlag = true;
     }
 }
 
@@ -480,16 +471,11 @@ void RemoveSality(ActionContext& ctx) {
 void RemoveXcv(ActionContext& ctx) {
     ctx.Line("[KV] - Procurando Vírus xcv.exe - Prolifera pela extensão .cpl (Painel de Controle)...");
     const std::string path = Special(ctx, csidl::kCommonAppData) + "\\ASX";
-    DeleteFolderTree(ctx, path, FolderTreeLevel::Nested);
-    if (ctx.flags().FolderFoundFlag) {
-        if (ctx.os.FolderExists(path)) {
-            ctx.Pair("[KV] - Pasta " + path + " não pôde ser Deletada ou não Existe!",
-                     "[KV] - Folder " + path + " could not be deleted or not exists!");
-        } else {
-            ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!",
-                     "[KV] > Folder " + path + " Successfully Deleted!");
-        }
-    }
+    DeleteFolderTreeAndReport(ctx, path, FolderTreeLevel::Nested,
+                              {"[KV] > Pasta " + path + " Deletada com Sucesso!",
+                               "[KV] > Folder " + path + " Successfully Deleted!"},
+                              {"[KV] - Pasta " + path + " não pôde ser Deletada ou não Existe!",
+                               "[KV] - Folder " + path + " could not be deleted or not exists!"});
     const MessagePair deleted{"[KV] > Chave de Registro xcv.exe Deletada!", "[KV] > Xcv.exe deleted registry key!"};
     RemoveNamedRunValue(ctx, HKLM, "xcv.exe", deleted, false);
     RemoveNamedRunValue(ctx, HKCU, "xcv.exe", deleted, false);

@@ -210,15 +210,11 @@ void RecoverTrashFolders(ActionContext& ctx, const std::string& root) {
 void DeleteRecycleFolders(ActionContext& ctx, const std::string& root) {
     for (const char* name : kDeviceTrashFolders) {
         const std::string path = root + name;
-        DeleteFolderTree(ctx, path, FolderTreeLevel::TopLevel);
-        if (!ctx.flags().FolderFoundFlag) continue;
-        if (ctx.os.FolderExists(path)) {
-            ctx.Pair("[KV] > Pasta " + path + " não pôde ser Deletada! (Pasta de Sistema)",
-                     "[KV] > Folder " + path + " could not be deleted! (System Folder)");
-        } else {
-            ctx.Pair("[KV] > Pasta " + path + " Deletada com Sucesso!",
-                     "[KV] > Folder " + path + " Successfully Deleted!");
-        }
+        DeleteFolderTreeAndReport(ctx, path, FolderTreeLevel::TopLevel,
+                                  {"[KV] > Pasta " + path + " Deletada com Sucesso!",
+                                   "[KV] > Folder " + path + " Successfully Deleted!"},
+                                  {"[KV] > Pasta " + path + " não pôde ser Deletada! (Pasta de Sistema)",
+                                   "[KV] > Folder " + path + " could not be deleted! (System Folder)"});
     }
 }
 

@@ -228,6 +228,16 @@ bool RemoveMatchingFiles(ActionContext& ctx, const std::string& folder, const st
     return allGone;
 }
 
+bool DeleteFolderTreeAndReport(ActionContext& ctx, const std::string& path, FolderTreeLevel level,
+                               const MessagePair& deleted, const MessagePair& notDeleted) {
+    DeleteFolderTree(ctx, path, level);
+    if (!ctx.flags().FolderFoundFlag) return false;
+    const bool stays = ctx.os.FolderExists(path);
+    const MessagePair& line = stays ? notDeleted : deleted;
+    ctx.Pair(line.pt, line.en);
+    return stays;
+}
+
 bool DeleteFolderTree(ActionContext& ctx, std::string folder, FolderTreeLevel level) {
     folder = WithTrailingBackslash(folder);
     if (!ctx.os.FolderExists(folder)) {

@@ -32,6 +32,12 @@ enum class FolderTreeLevel { TopLevel, Nested };
 // Returns true when the folder itself was removed.
 bool DeleteFolderTree(ActionContext& ctx, std::string folder, FolderTreeLevel level);
 
+// DeleteFolderTree on path, then, when the folder was there, one line saying
+// whether it is gone: deleted or notDeleted. Returns true when the folder was
+// there and is still there.
+bool DeleteFolderTreeAndReport(ActionContext& ctx, const std::string& path, FolderTreeLevel level,
+                               const MessagePair& deleted, const MessagePair& notDeleted);
+
 // Deletes a file and answers whether it is gone: a delete that answers
 // success and leaves the file (a write-protected stick under some drivers)
 // counts as failed.
