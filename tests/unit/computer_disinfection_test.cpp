@@ -14,11 +14,13 @@
 #include "core/report_file.h"
 #include "core/text.h"
 #include "tests/support/memory_platform.h"
+#include "tests/support/report_blocks.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace kv {
 namespace {
 
+using test::Join;
 using test::MemoryPlatform;
 using Lines = std::vector<std::string>;
 
@@ -195,12 +197,6 @@ const Lines kCleanStepsEn = {
     "[KV] - Registry Key HomePage not found",
     "[KV] - Registry Key DisableConfig not found!",
 };
-
-Lines Join(std::initializer_list<Lines> blocks) {
-    Lines all;
-    for (const Lines& block : blocks) all.insert(all.end(), block.begin(), block.end());
-    return all;
-}
 
 // Answers every question No and records, with each box and question, the
 // report's last line at that moment: the order of lines, boxes and questions.

@@ -14,23 +14,22 @@
 #include "device/device_check.h"
 #include "device/device_disinfection.h"
 #include "tests/support/memory_platform.h"
+#include "tests/support/report_blocks.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace kv {
 namespace {
 
+using test::Join;
+using test::DeviceCheckRootNothing;
+using test::DeviceDisinfectionStartPt;
+using test::FileItemOnly;
 using test::MemoryPlatform;
 using test::ScriptedDialogs;
 using Lines = std::vector<std::string>;
 
 const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr RegRoot HKCU = RegRoot::CurrentUser;
-
-Lines Join(std::initializer_list<Lines> blocks) {
-    Lines all;
-    for (const Lines& block : blocks) all.insert(all.end(), block.begin(), block.end());
-    return all;
-}
 
 struct Machine {
     Machine() {
@@ -52,34 +51,13 @@ const Lines kCheckHeader = {
     "[KV] - Início da Verificação - 07/12/2026 - 09:20:28",
     "[KV] - Verificando Dispositivo Externo - Unidade: E:\\",
 };
-const Lines kCheckRootNothing = {
-    "[KV] - >>> Verificando Vírus ...",
-    "[KV] - Vírus Trashes não encontrado!",
-    "[KV] - Vírus Drive não encontrado!",
-    "[KV] - Vírus Files não encontrado!",
-    "[KV] - Pasta Recycle não encontrada!",
-    "[KV] - Pasta Recycle.bin não encontrada!",
-    "[KV] - Pasta $Recycle.bin não encontrada!",
-    "[KV] - Pasta Recycler não encontrada!",
-    "[KV] - Pasta Recycler.bin não encontrada!",
-    "[KV] - Pasta $Recycler.bin não encontrada!",
-    "[KV] - Pasta System Volume Information não encontrada!",
-    "[KV] - Vírus dw.dll não encontrado!",
-    "[KV] - >>> Verificando outros Vírus ...",
-};
-const Lines kItemFileOnly = {"[KV] > Item <Infecções 10> encontrado!", "[KV] - Item <Infecções 10.1> não encontrado!",
-                             "[KV] - Item <Infecções 10.2> não encontrado!"};
+const Lines kCheckRootNothing = Join({
+    {"[KV] - >>> Verificando Vírus ..."},
+    DeviceCheckRootNothing(),
+    {"[KV] - >>> Verificando outros Vírus ..."},
+});
 const std::string kExeNo = "[KV] - Vírus tipo <*.exe> não encontrado!";
 
-const Lines kDisinfectionStart = {
-    "[KV] - KV Vuduv - Versão: 2.7.3 - Dezembro/2018",
-    "[KV] - Início da Verificação - 07/12/2026 - 09:20:28",
-    "[KV] - Verificando Mídia Externa E:\\",
-    "[KV] - Processo [kv001] não está em execução neste computador!",
-    "[KV] - Processo [kv002] não está em execução neste computador!",
-    "[KV] - Processo [kv003] não está em execução neste computador!",
-    "[KV] - Pastas e arquivos do Drive E:\\ colocados em modo visível",
-};
 Lines NotFoundFolders(std::initializer_list<const char*> names) {
     Lines lines;
     for (const char* name : names) lines.push_back(std::string("[KV] - Pasta E:\\") + name + "\\ não Encontrada!");
@@ -164,7 +142,7 @@ TEST(OwnProgramOnTheStick, TheDisinfectionEndsNeitherProgramAndRunsToItsEnd) {
         m.os.AddFile(std::string("E:\\RECYCLER\\") + ownName, 900000, attr::kHidden);
         DeviceDisinfection(m.ctx, "E: PENDRIVE");
         EXPECT_EQ(m.lines(),
-                  Join({kDisinfectionStart,
+                  Join({DeviceDisinfectionStartPt(),
                         NotFoundFolders({"RECYCLE", "RECYCLE.BIN", "$RECYCLE.BIN"}),
                         {"[KV] > Pasta E:\\RECYCLER Deletada com Sucesso!"},
                         NotFoundFolders({"RECYCLER.BIN", "$RECYCLER.BIN", "System Volume Information"}),
@@ -270,10 +248,10 @@ TEST(ShortNameLookAlikes, TheCheckReportsOnlyTheRealOnes) {
                      "[KV] - Fim da listagem da estrutura de Diretórios..."},
                     kCheckRootNothing,
                     {"[KV] - Verificando Tipo VBS..."},
-                    kItemFileOnly,
+                    FileItemOnly(),
                     {"[KV] - Verificando Tipo WSF...", "[KV] - Verificando Tipo Manuel.doc...",
                      "[KV] - Verificando Tipo VBE...", "[KV] - Verificando Atalhos..."},
-                    kItemFileOnly,
+                    FileItemOnly(),
                     {"[KV] - Verificando Tipo JS...", "[KV] - Verificando Tipo JS1...",
                      "[KV] - Arquivo Autorun.inf não encontrado!",
                      "[KV] *** O Dispositivo (E:\\) está Infectado! Para remover use o botão \"Desinfectar "
@@ -285,7 +263,7 @@ TEST(ShortNameLookAlikes, TheDisinfectionRemovesOnlyTheRealOnes) {
     SetUpLookAlikes(m.os);
     DeviceDisinfection(m.ctx, "E: PENDRIVE");
     EXPECT_EQ(m.lines(),
-              Join({kDisinfectionStart,
+              Join({DeviceDisinfectionStartPt(),
                     NotFoundFolders({"RECYCLE", "RECYCLE.BIN", "$RECYCLE.BIN", "RECYCLER", "RECYCLER.BIN",
                                      "$RECYCLER.BIN", "System Volume Information"}),
                     {kNothingIn + "E:\\", kNothingIn + "E:\\", kNothingIn + "E:\\"},
@@ -317,7 +295,7 @@ TEST(SilentlyFailingDeletes, EveryFileThatStaysIsReportedNotDeleted) {
     const auto before = m.os.TreeUnder("E:\\");
     DeviceDisinfection(m.ctx, "E: PENDRIVE");
     EXPECT_EQ(m.lines(),
-              Join({kDisinfectionStart,
+              Join({DeviceDisinfectionStartPt(),
                     NotFoundFolders({"RECYCLE", "RECYCLE.BIN", "$RECYCLE.BIN"}),
                     {"[KV] > Pasta E:\\RECYCLER não pôde ser Deletada! (Pasta de Sistema)"},
                     NotFoundFolders({"RECYCLER.BIN", "$RECYCLER.BIN", "System Volume Information"}),

@@ -6,11 +6,15 @@
 
 #include "core/report_file.h"
 #include "tests/support/memory_platform.h"
+#include "tests/support/report_blocks.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace kv {
 namespace {
 
+using test::Join;
+using test::DeviceCheckRootNothing;
+using test::FileItemOnly;
 using test::MemoryPlatform;
 using test::ScriptedDialogs;
 using Lines = std::vector<std::string>;
@@ -18,12 +22,6 @@ using Lines = std::vector<std::string>;
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr UiLanguage PT = UiLanguage::Portuguese;
 constexpr UiLanguage EN = UiLanguage::English;
-
-Lines Join(std::initializer_list<Lines> parts) {
-    Lines all;
-    for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
 
 Lines Header(UiLanguage language, const std::string& root = "E:\\") {
     if (language == PT) {
@@ -35,18 +33,10 @@ Lines Header(UiLanguage language, const std::string& root = "E:\\") {
             "[KV] - Checking External Device - Drive: " + root};
 }
 
-const Lines kRootNothingFound = {
-    "[KV] - Vírus Trashes não encontrado!",       "[KV] - Vírus Drive não encontrado!",
-    "[KV] - Vírus Files não encontrado!",         "[KV] - Pasta Recycle não encontrada!",
-    "[KV] - Pasta Recycle.bin não encontrada!",   "[KV] - Pasta $Recycle.bin não encontrada!",
-    "[KV] - Pasta Recycler não encontrada!",      "[KV] - Pasta Recycler.bin não encontrada!",
-    "[KV] - Pasta $Recycler.bin não encontrada!", "[KV] - Pasta System Volume Information não encontrada!",
-    "[KV] - Vírus dw.dll não encontrado!",
-};
 
 // The root block with the given rows (0-based, in the probe order) found.
 Lines RootFound(std::initializer_list<std::pair<int, const char*>> found) {
-    Lines lines = kRootNothingFound;
+    Lines lines = DeviceCheckRootNothing();
     for (const auto& [row, line] : found) lines[static_cast<std::size_t>(row)] = line;
     return lines;
 }
@@ -60,8 +50,6 @@ const std::string kJs = "[KV] - Verificando Tipo JS...";
 const std::string kJs1 = "[KV] - Verificando Tipo JS1...";
 const Lines kNoOtherVirus = {kVbs, kWsf, kDoc, kVbe, kLnk, kJs, kJs1};
 
-const Lines kItemFileOnly = {"[KV] > Item <Infecções 10> encontrado!", "[KV] - Item <Infecções 10.1> não encontrado!",
-                             "[KV] - Item <Infecções 10.2> não encontrado!"};
 const std::string kExeNo = "[KV] - Vírus tipo <*.exe> não encontrado!";
 const std::string kExeYes = "[KV] > Vírus tipo <*.exe> encontrado!";
 const std::string kA1 = "[KV] > Vírus tipo A1 encontrado!";
@@ -208,10 +196,10 @@ Lines ExpectedReport(const CheckCase& c) {
 const CheckCase kCheckCases[] = {
     {"autorun.inf only, Portuguese",
      [](MemoryPlatform& os) { os.AddFile("E:\\autorun.inf", 50, attr::kHidden); },
-     PT, {"[KV] - E:\\autorun.inf"}, kRootNothingFound, kNoOtherVirus, true, AutorunOnly(PT), false},
+     PT, {"[KV] - E:\\autorun.inf"}, DeviceCheckRootNothing(), kNoOtherVirus, true, AutorunOnly(PT), false},
     {"autorun.inf only, English",
      [](MemoryPlatform& os) { os.AddFile("E:\\autorun.inf", 50); },
-     EN, {"[KV] - E:\\autorun.inf"}, kRootNothingFound, kNoOtherVirus, true, AutorunOnly(EN), false},
+     EN, {"[KV] - E:\\autorun.inf"}, DeviceCheckRootNothing(), kNoOtherVirus, true, AutorunOnly(EN), false},
 
     {"Drive folder without Drive.bat is no finding",
      [](MemoryPlatform& os) {
@@ -220,7 +208,7 @@ const CheckCase kCheckCases[] = {
          os.AddFolder("E:\\Files");
          os.AddFile("E:\\Drive.bat.txt", 10);
      },
-     PT, {"[KV] - E:\\Drive", "[KV] - E:\\Drive.bat.txt"}, kRootNothingFound, kNoOtherVirus, false, Clean(PT), false},
+     PT, {"[KV] - E:\\Drive", "[KV] - E:\\Drive.bat.txt"}, DeviceCheckRootNothing(), kNoOtherVirus, false, Clean(PT), false},
     {"Drive folder with Drive.bat, Files with Files.bat, .Trashes and dw.dll",
      [](MemoryPlatform& os) {
          os.AddFolder("E:\\Drive", attr::kDirectory | attr::kHidden | attr::kSystem);
@@ -237,7 +225,7 @@ const CheckCase kCheckCases[] = {
      Join({{kVbs, kWsf, kDoc, kVbe, kLnk, kJs, kJs1}}), false, Infected(EN), true},
     {"dw.dll as a folder is no finding",
      [](MemoryPlatform& os) { os.AddFolder("E:\\dw.dll"); os.AddFile("E:\\.Trashes", 5); },
-     PT, {"[KV] - E:\\.Trashes"}, kRootNothingFound, kNoOtherVirus, false, Clean(PT), false},
+     PT, {"[KV] - E:\\.Trashes"}, DeviceCheckRootNothing(), kNoOtherVirus, false, Clean(PT), false},
 
     {"system folders only never change the verdict",
      [](MemoryPlatform& os) {
@@ -262,11 +250,11 @@ const CheckCase kCheckCases[] = {
 
     {"one shortcut makes the device infected",
      [](MemoryPlatform& os) { os.AddFile("E:\\Trabalho.lnk", 1500); },
-     PT, {"[KV] - E:\\Trabalho.lnk"}, kRootNothingFound,
-     Join({{kVbs, kWsf, kDoc, kVbe, kLnk}, kItemFileOnly, {kJs, kJs1}}), false, Infected(PT), true},
+     PT, {"[KV] - E:\\Trabalho.lnk"}, DeviceCheckRootNothing(),
+     Join({{kVbs, kWsf, kDoc, kVbe, kLnk}, FileItemOnly(), {kJs, kJs1}}), false, Infected(PT), true},
     {"a folder named x.lnk is skipped by the probe",
      [](MemoryPlatform& os) { os.AddFolder("E:\\x.lnk"); os.AddFile("E:\\x.lnk\\a.txt", 3); },
-     PT, {"[KV] - E:\\x.lnk\\a.txt"}, kRootNothingFound, kNoOtherVirus, false, Clean(PT), false},
+     PT, {"[KV] - E:\\x.lnk\\a.txt"}, DeviceCheckRootNothing(), kNoOtherVirus, false, Clean(PT), false},
 
     {"hidden folder is one line and its contents are not listed",
      [](MemoryPlatform& os) {
@@ -282,23 +270,23 @@ const CheckCase kCheckCases[] = {
      PT,
      {"[KV] - E:\\Arquivados", "[KV] - E:\\Link", "[KV] - E:\\Plain\\Hidden.txt", "[KV] - E:\\SoLeitura",
       "[KV] - E:\\\u00a0"},  // the no-break space sorts after the letters
-     kRootNothingFound, kNoOtherVirus, false, Clean(PT), false},
+     DeviceCheckRootNothing(), kNoOtherVirus, false, Clean(PT), false},
 
     {"Fotos.exe beside folder Fotos",
      [](MemoryPlatform& os) {
          os.AddFolder("E:\\Fotos", attr::kDirectory | attr::kHidden | attr::kSystem);
          os.AddFile("E:\\Fotos.exe", 420000);
      },
-     EN, {"[KV] - E:\\Fotos", "[KV] - E:\\Fotos.exe"}, kRootNothingFound,
+     EN, {"[KV] - E:\\Fotos", "[KV] - E:\\Fotos.exe"}, DeviceCheckRootNothing(),
      {kVbs, kWsf, kDoc, kVbe, kLnk, kExeNo, kExeYes, kJs, kJs1}, false, Infected(EN), true},
 
     {"250001-byte exe beside a shortcut",
      [](MemoryPlatform& os) { os.AddFile("E:\\Fotos.lnk", 900); os.AddFile("E:\\x.exe", 250001, attr::kHidden); },
-     PT, {"[KV] - E:\\Fotos.lnk", "[KV] - E:\\x.exe"}, kRootNothingFound,
-     Join({{kVbs, kWsf, kDoc, kVbe, kLnk}, kItemFileOnly, {kA1, kExeNo, kExeNo, kJs, kJs1}}), false, Infected(PT), true},
+     PT, {"[KV] - E:\\Fotos.lnk", "[KV] - E:\\x.exe"}, DeviceCheckRootNothing(),
+     Join({{kVbs, kWsf, kDoc, kVbe, kLnk}, FileItemOnly(), {kA1, kExeNo, kExeNo, kJs, kJs1}}), false, Infected(PT), true},
     {"250001-byte exe with no shortcut",
      [](MemoryPlatform& os) { os.AddFile("E:\\x.exe", 250001, attr::kHidden); },
-     PT, {"[KV] - E:\\x.exe"}, kRootNothingFound,
+     PT, {"[KV] - E:\\x.exe"}, DeviceCheckRootNothing(),
      {kVbs, kWsf, kDoc, kVbe, kLnk, kExeNo, kExeNo, kJs, kJs1}, false, Clean(PT), false},
     {"250000- and 251000-byte exes beside a shortcut",
      [](MemoryPlatform& os) {
@@ -306,8 +294,8 @@ const CheckCase kCheckCases[] = {
          os.AddFile("E:\\b.exe", 251000);
          os.AddFile("E:\\c.lnk", 900);
      },
-     EN, {"[KV] - E:\\a.exe", "[KV] - E:\\b.exe", "[KV] - E:\\c.lnk"}, kRootNothingFound,
-     Join({{kVbs, kWsf, kDoc, kVbe, kLnk}, kItemFileOnly, {kExeNo, kExeNo, kExeNo, kExeNo, kJs, kJs1}}), false,
+     EN, {"[KV] - E:\\a.exe", "[KV] - E:\\b.exe", "[KV] - E:\\c.lnk"}, DeviceCheckRootNothing(),
+     Join({{kVbs, kWsf, kDoc, kVbe, kLnk}, FileItemOnly(), {kExeNo, kExeNo, kExeNo, kExeNo, kJs, kJs1}}), false,
      Infected(EN), true},
 
     {"a running process named like an exe on the stick",
@@ -315,14 +303,14 @@ const CheckCase kCheckCases[] = {
          os.AddFile("E:\\svchost32.exe", 70000, attr::kHidden | attr::kSystem);
          os.AddProcess("C:\\Users\\user\\AppData\\Roaming\\SVCHOST32.EXE");
      },
-     PT, {"[KV] - E:\\svchost32.exe"}, kRootNothingFound,
+     PT, {"[KV] - E:\\svchost32.exe"}, DeviceCheckRootNothing(),
      {kVbs, kWsf, kDoc, kVbe, kLnk, kExeYes, kExeNo, kJs, kJs1}, false, Infected(PT), true},
     {"KV Vuduv.exe running and on the stick",
      [](MemoryPlatform& os) {
          os.AddFile("E:\\KV Vuduv.exe", 3000000);
          os.AddProcess("E:\\KV Vuduv.exe");
      },
-     PT, {"[KV] - E:\\KV Vuduv.exe"}, kRootNothingFound,
+     PT, {"[KV] - E:\\KV Vuduv.exe"}, DeviceCheckRootNothing(),
      {kVbs, kWsf, kDoc, kVbe, kLnk, kExeNo, kExeNo, kJs, kJs1}, false, Clean(PT), false},
 
     {"abc.js with Run values named ab under HKCU and HKLM",
@@ -331,7 +319,7 @@ const CheckCase kCheckCases[] = {
          os.SetRegistryString(RegRoot::CurrentUser, kRunKey, "ab", "wscript.exe E:\\abc.js");
          os.SetRegistryString(RegRoot::LocalMachine, kRunKey, "ab", "wscript.exe E:\\abc.js");
      },
-     EN, {"[KV] - E:\\abc.js"}, kRootNothingFound,
+     EN, {"[KV] - E:\\abc.js"}, DeviceCheckRootNothing(),
      {kVbs, kWsf, kDoc, kVbe, kLnk, kJs, "[KV] > Item <Infecções 10> encontrado!",
       "[KV] > Item <Infecções 10.1> encontrado!", "[KV] > Item <Infecções 10.2> encontrado!", kJs1},
      false, Infected(EN), true},
@@ -344,11 +332,11 @@ const CheckCase kCheckCases[] = {
          os.SetRegistryString(RegRoot::CurrentUser, kRunKey, "Manuel", "wscript");
      },
      PT, {"[KV] - E:\\Manuel.doc", "[KV] - E:\\Microsoft Excel.wsf", "[KV] - E:\\x.vbs", "[KV] - E:\\y.VBE"},
-     kRootNothingFound,
-     Join({{kVbs}, kItemFileOnly, {kWsf}, kItemFileOnly, {kDoc},
+     DeviceCheckRootNothing(),
+     Join({{kVbs}, FileItemOnly(), {kWsf}, FileItemOnly(), {kDoc},
            {"[KV] > Item <Infecções 10> encontrado!", "[KV] > Item <Infecções 10.1> encontrado!",
             "[KV] - Item <Infecções 10.2> não encontrado!"},
-           {kVbe}, kItemFileOnly, {kLnk, kJs, kJs1}}),
+           {kVbe}, FileItemOnly(), {kLnk, kJs, kJs1}}),
      false, Infected(PT), true},
     {"JS1 looks one level deep in folders, whatever their attributes",
      [](MemoryPlatform& os) {
@@ -361,7 +349,7 @@ const CheckCase kCheckCases[] = {
      PT,
      {"[KV] - E:\\Escola\\Provas\\deep.js", "[KV] - E:\\Escola\\virus.js", "[KV] - E:\\leia.txt",
       "[KV] - E:\\Oculta"},
-     kRootNothingFound, Join({{kVbs, kWsf, kDoc, kVbe, kLnk, kJs, kJs1}, kItemFileOnly, kItemFileOnly}), false,
+     DeviceCheckRootNothing(), Join({{kVbs, kWsf, kDoc, kVbe, kLnk, kJs, kJs1}, FileItemOnly(), FileItemOnly()}), false,
      Infected(PT), true},
     {"autorun.inf and an infection, Portuguese",
      [](MemoryPlatform& os) { os.AddFile("E:\\AUTORUN.INF", 50); os.AddFile("E:\\dw.dll", 50); },
@@ -442,7 +430,7 @@ TEST_F(DeviceCheckFrame, DriveThatNoLongerExistsFindsNothingInEitherLanguage) {
             Header(language, "X:\\"),
             {"[KV] - Listando estrutura de Diretórios...", "[KV] - Fim da listagem da estrutura de Diretórios...",
              "[KV] - >>> Verificando Vírus ..."},
-            kRootNothingFound,
+            DeviceCheckRootNothing(),
             {"[KV] - >>> Verificando outros Vírus ..."},
             kNoOtherVirus,
             {kNoAutorun},

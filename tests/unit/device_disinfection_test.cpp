@@ -10,11 +10,15 @@
 
 #include "core/report_file.h"
 #include "tests/support/memory_platform.h"
+#include "tests/support/report_blocks.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace kv {
 namespace {
 
+using test::Join;
+using test::DeviceDisinfectionStartPt;
+using test::DeviceRecycleFoldersNotFoundPt;
 using test::MemoryPlatform;
 using test::ScriptedDialogs;
 using Lines = std::vector<std::string>;
@@ -26,22 +30,8 @@ constexpr RegRoot HKLM = RegRoot::LocalMachine;
 constexpr std::uint32_t kHiddenSystem = attr::kHidden | attr::kSystem;
 constexpr std::uint32_t kDir = attr::kDirectory;
 
-Lines Join(std::initializer_list<Lines> blocks) {
-    Lines all;
-    for (const Lines& block : blocks) all.insert(all.end(), block.begin(), block.end());
-    return all;
-}
-
 // Blocks that many reports share, written out once.
-const Lines kStartPt = {
-    "[KV] - KV Vuduv - Versão: 2.7.3 - Dezembro/2018",
-    "[KV] - Início da Verificação - 07/12/2026 - 09:20:28",
-    "[KV] - Verificando Mídia Externa E:\\",
-    "[KV] - Processo [kv001] não está em execução neste computador!",
-    "[KV] - Processo [kv002] não está em execução neste computador!",
-    "[KV] - Processo [kv003] não está em execução neste computador!",
-    "[KV] - Pastas e arquivos do Drive E:\\ colocados em modo visível",
-};
+const Lines& kStartPt = DeviceDisinfectionStartPt();
 const Lines kHeaderEn = {
     "[KV] - KV Vuduv - Version: 2.7.3 - Dezembro/2018",
     "[KV] - Top of Verification - 07/12/2026 - 09:20:28",
@@ -53,15 +43,7 @@ const Lines kNoProcessesEn = {
     "[KV] - Process [kv003] is not running on this computer! ",
 };
 const Lines kRootVisibleEn = {"[KV] - File and Folder Drive E:\\ placed in visible mode "};
-const Lines kNoRecycleFoldersPt = {
-    "[KV] - Pasta E:\\RECYCLE\\ não Encontrada!",
-    "[KV] - Pasta E:\\RECYCLE.BIN\\ não Encontrada!",
-    "[KV] - Pasta E:\\$RECYCLE.BIN\\ não Encontrada!",
-    "[KV] - Pasta E:\\RECYCLER\\ não Encontrada!",
-    "[KV] - Pasta E:\\RECYCLER.BIN\\ não Encontrada!",
-    "[KV] - Pasta E:\\$RECYCLER.BIN\\ não Encontrada!",
-    "[KV] - Pasta E:\\System Volume Information\\ não Encontrada!",
-};
+const Lines& kNoRecycleFoldersPt = DeviceRecycleFoldersNotFoundPt();
 const Lines kNoRecycleFoldersEn = {
     "[KV] - Folder E:\\RECYCLE\\ not Found!",
     "[KV] - Folder E:\\RECYCLE.BIN\\ not Found!",

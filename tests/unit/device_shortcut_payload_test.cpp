@@ -12,12 +12,18 @@
 #include "device/device_check.h"
 #include "device/device_disinfection.h"
 #include "tests/support/memory_platform.h"
+#include "tests/support/report_blocks.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/shell_link_writer.h"
 
 namespace kv {
 namespace {
 
+using test::Join;
+using test::DeviceCheckRootNothing;
+using test::DeviceDisinfectionStartPt;
+using test::DeviceRecycleFoldersNotFoundPt;
+using test::FileItemOnly;
 using test::LinkShape;
 using test::MemoryPlatform;
 using test::ScriptedDialogs;
@@ -30,11 +36,6 @@ const char* const kNbsp = "\xC2\xA0";
 constexpr std::uint32_t kHiddenSystem = attr::kHidden | attr::kSystem;
 constexpr std::uint32_t kDir = attr::kDirectory;
 
-Lines Join(std::initializer_list<Lines> blocks) {
-    Lines all;
-    for (const Lines& block : blocks) all.insert(all.end(), block.begin(), block.end());
-    return all;
-}
 Lines Repeat(const std::string& line, int times) { return Lines(static_cast<std::size_t>(times), line); }
 
 // Shortcuts are written with the format's bytes, or (readable false) as
@@ -80,16 +81,6 @@ void SetUpSysvolumeStick(MemoryPlatform& os) {
     os.SetRegistryString(RegRoot::CurrentUser, kRun, "u1234567", "wscript.exe //B E:\\sysvolume\\u1234567.vbs");
 }
 
-const Lines kRootNothingFound = {
-    "[KV] - Vírus Trashes não encontrado!",       "[KV] - Vírus Drive não encontrado!",
-    "[KV] - Vírus Files não encontrado!",         "[KV] - Pasta Recycle não encontrada!",
-    "[KV] - Pasta Recycle.bin não encontrada!",   "[KV] - Pasta $Recycle.bin não encontrada!",
-    "[KV] - Pasta Recycler não encontrada!",      "[KV] - Pasta Recycler.bin não encontrada!",
-    "[KV] - Pasta $Recycler.bin não encontrada!", "[KV] - Pasta System Volume Information não encontrada!",
-    "[KV] - Vírus dw.dll não encontrado!",
-};
-const Lines kShortcutItem = {"[KV] > Item <Infecções 10> encontrado!", "[KV] - Item <Infecções 10.1> não encontrado!",
-                             "[KV] - Item <Infecções 10.2> não encontrado!"};
 
 Lines SysvolumeCheckReport(UiLanguage language) {
     const bool pt = language == UiLanguage::Portuguese;
@@ -110,11 +101,11 @@ Lines SysvolumeCheckReport(UiLanguage language) {
         {"[KV] - Listando estrutura de Diretórios...", "[KV] - E:\\PENDRIVE.lnk", "[KV] - E:\\sysvolume",
          "[KV] - E:\\Trabalhos", "[KV] - E:\\Trabalhos.lnk", "[KV] - Fim da listagem da estrutura de Diretórios...",
          "[KV] - >>> Verificando Vírus ..."},
-        kRootNothingFound,
+        DeviceCheckRootNothing(),
         {"[KV] - >>> Verificando outros Vírus ...", "[KV] - Verificando Tipo VBS...", "[KV] - Verificando Tipo WSF...",
          "[KV] - Verificando Tipo Manuel.doc...", "[KV] - Verificando Tipo VBE...", "[KV] - Verificando Atalhos..."},
-        kShortcutItem,
-        kShortcutItem,
+        FileItemOnly(),
+        FileItemOnly(),
         payloadLines("E:\\PENDRIVE.lnk"),
         payloadLines("E:\\Trabalhos.lnk"),
         {"[KV] - Verificando Tipo JS...", "[KV] - Verificando Tipo JS1...", "[KV] - Arquivo Autorun.inf não encontrado!"},
@@ -146,22 +137,7 @@ Lines RemovedPt(const std::string& path, const std::string& base, bool runValue 
             "[KV] - Chave de Registro " + base + " não Encontrada!"};
 }
 
-const Lines kStartPt = {
-    "[KV] - KV Vuduv - Versão: 2.7.3 - Dezembro/2018",
-    "[KV] - Início da Verificação - 07/12/2026 - 09:20:28",
-    "[KV] - Verificando Mídia Externa E:\\",
-    "[KV] - Processo [kv001] não está em execução neste computador!",
-    "[KV] - Processo [kv002] não está em execução neste computador!",
-    "[KV] - Processo [kv003] não está em execução neste computador!",
-    "[KV] - Pastas e arquivos do Drive E:\\ colocados em modo visível",
-    "[KV] - Pasta E:\\RECYCLE\\ não Encontrada!",
-    "[KV] - Pasta E:\\RECYCLE.BIN\\ não Encontrada!",
-    "[KV] - Pasta E:\\$RECYCLE.BIN\\ não Encontrada!",
-    "[KV] - Pasta E:\\RECYCLER\\ não Encontrada!",
-    "[KV] - Pasta E:\\RECYCLER.BIN\\ não Encontrada!",
-    "[KV] - Pasta E:\\$RECYCLER.BIN\\ não Encontrada!",
-    "[KV] - Pasta E:\\System Volume Information\\ não Encontrada!",
-};
+const Lines kStartPt = Join({DeviceDisinfectionStartPt(), DeviceRecycleFoldersNotFoundPt()});
 
 TEST(ShortcutPayloadDisinfection, ASysvolumeStickLosesItsScriptsAndTheirFolderBeforeTheShortcuts) {
     Machine m(UiLanguage::Portuguese);
